@@ -1,0 +1,30 @@
+// The start-up scan asks all 100 pass-through device numbers; with no drive present every
+// one of them is a failed open. These measure what that costs.
+#include <benchmark/benchmark.h>
+
+#include "platform/linux/linux_device_io.h"
+#include "platform/sim/sim_platform.h"
+#include "scsi/drive_access.h"
+#include "scsi/drive_scan.h"
+
+namespace {
+
+void BM_ScanEmptySimulatedBus(benchmark::State& state) {
+  zentor::platform::sim::SimPlatform platform;
+  zentor::scsi::DriveAccess drives(platform);
+  drives.transportKind = zentor::scsi::TransportKind::CdromDevice;
+  for (auto _ : state) benchmark::DoNotOptimize(zentor::scsi::ScanPassThrough(drives));
+}
+BENCHMARK(BM_ScanEmptySimulatedBus);
+
+// Real open(2) calls on /dev/sr0../dev/sr99; meaningful on a machine without optical drives
+// (on one with drives it measures a real scan instead).
+void BM_ScanLinuxWithoutDrives(benchmark::State& state) {
+  zentor::platform::linux_os::LinuxDeviceIo devices;
+  zentor::scsi::DriveAccess drives(devices);
+  drives.transportKind = zentor::scsi::TransportKind::CdromDevice;
+  for (auto _ : state) benchmark::DoNotOptimize(zentor::scsi::ScanPassThrough(drives));
+}
+BENCHMARK(BM_ScanLinuxWithoutDrives)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -1,0 +1,18 @@
+#pragma once
+
+namespace zentor::platform::linux_os {
+
+// The three system calls the device back end makes. Tests put a recording fake here, since
+// no machine we test on has an optical drive.
+class Syscalls {
+ public:
+  virtual ~Syscalls() = default;
+  virtual int Open(const char* path, int flags) = 0;
+  virtual int Ioctl(int fd, unsigned long request, void* argument) = 0;
+  virtual int Close(int fd) = 0;
+};
+
+// The real calls of the running kernel.
+Syscalls& KernelSyscalls();
+
+}  // namespace zentor::platform::linux_os

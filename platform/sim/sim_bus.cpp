@@ -1,0 +1,93 @@
+#include "platform/sim/sim_bus.h"
+
+#include <algorithm>
+#include <array>
+
+#include "platform/pass_through_request.h"
+
+namespace zentor::platform::sim {
+namespace {
+
+constexpr std::size_t kFixedSenseLength = 18;
+
+DataDirection DirectionOf(std::uint8_t dataIn) {
+  switch (dataIn) {
+    case kDataIn:
+      return DataDirection::In;
+    case kDataOut:
+      return DataDirection::Out;
+    default:
+      return DataDirection::None;
+  }
+}
+
+// Fixed-format sense data, the form these drives report.
+void WriteSense(std::span<std::uint8_t> sense, const DriveAnswer& answer) {
+  std::array<std::uint8_t, kFixedSenseLength> fixed{};
+  fixed[0] = 0x70;
+  fixed[2] = answer.senseKey;
+  fixed[7] = kFixedSenseLength - 8;
+  fixed[12] = answer.asc;
+  fixed[13] = answer.ascq;
+  const std::size_t n = std::min(sense.size(), fixed.size());
+  std::copy_n(fixed.begin(), n, sense.begin());
+}
+
+}  // namespace
+
+std::string SimBus::CdromName(int number) { return "\\\\.\\cdrom" + std::to_string(number); }
+
+std::string SimBus::DriveLetterName(char letter) {
+  return std::string("\\\\.\\") + letter + ":";
+}
+
+void SimBus::Attach(const std::string& name, std::shared_ptr<VirtualDrive> drive) {
+  drives_[name] = std::move(drive);
+}
+
+DeviceHandle SimBus::OpenDevice(const std::string& name) {
+  openAttempts_.push_back(name);
+  auto found = drives_.find(name);
+  if (found == drives_.end() || !found->second->openable()) return kNoDevice;
+  const DeviceHandle handle = nextHandle_++;
+  open_[handle] = found->second;
+  return handle;
+}
+
+bool SimBus::SendPassThrough(DeviceHandle device, std::span<std::uint8_t> request) {
+  auto drive = open_.find(device);
+  if (drive == open_.end()) {
+    ++strayRequests_;
+    return false;
+  }
+  auto view = ViewPassThrough(request);
+  if (!view) return false;
+
+  const DriveAnswer answer =
+      drive->second->Execute(view->cdb, DirectionOf(view->header.dataIn), view->data);
+  switch (answer.kind) {
+    case DriveAnswer::Kind::NoAnswer:
+      return false;
+    case DriveAnswer::Kind::CheckCondition:
+      WriteSense(view->sense, answer);
+      StoreScsiStatus(request, kScsiStatusCheckCondition);
+      StoreTransferred(request, 0, static_cast<std::uint8_t>(view->sense.size()));
+      return true;
+    case DriveAnswer::Kind::OtherStatus:
+      StoreScsiStatus(request, answer.status);
+      StoreTransferred(request, 0, 0);
+      return true;
+    case DriveAnswer::Kind::Good:
+      break;
+  }
+  StoreScsiStatus(request, kScsiStatusGood);
+  StoreTransferred(request, answer.dataLength, 0);
+  return true;
+}
+
+void SimBus::CloseDevice(DeviceHandle device) {
+  ++closeCount_;
+  open_.erase(device);
+}
+
+}  // namespace zentor::platform::sim

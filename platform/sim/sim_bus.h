@@ -1,0 +1,44 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/device_io.h"
+#include "platform/sim/virtual_drive.h"
+
+namespace zentor::platform::sim {
+
+// Virtual drives attached under device names, reached by pass-through requests exactly as
+// real drives are. One drive may be attached under several names.
+class SimBus : public DeviceIo {
+ public:
+  // The bus formats its own names, independently of the program, so a program that builds
+  // a wrong name finds no drive.
+  static std::string CdromName(int number);       // "\\.\cdrom<number>"
+  static std::string DriveLetterName(char letter); // "\\.\<letter>:"
+
+  void Attach(const std::string& name, std::shared_ptr<VirtualDrive> drive);
+
+  DeviceHandle OpenDevice(const std::string& name) override;
+  bool SendPassThrough(DeviceHandle device, std::span<std::uint8_t> request) override;
+  void CloseDevice(DeviceHandle device) override;
+
+  // What the program did with the bus.
+  const std::vector<std::string>& openAttempts() const { return openAttempts_; }
+  std::size_t openHandleCount() const { return open_.size(); }
+  int closeCount() const { return closeCount_; }
+  // Requests that arrived on a handle that was not open (a handle used after closing).
+  int strayRequests() const { return strayRequests_; }
+
+ private:
+  std::map<std::string, std::shared_ptr<VirtualDrive>> drives_;
+  std::map<DeviceHandle, std::shared_ptr<VirtualDrive>> open_;
+  DeviceHandle nextHandle_ = 100;
+  std::vector<std::string> openAttempts_;
+  int closeCount_ = 0;
+  int strayRequests_ = 0;
+};
+
+}  // namespace zentor::platform::sim

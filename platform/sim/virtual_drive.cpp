@@ -1,0 +1,87 @@
+#include "platform/sim/virtual_drive.h"
+
+#include <algorithm>
+#include <array>
+
+namespace zentor::platform::sim {
+namespace {
+
+constexpr std::uint8_t kOpInquiry = 0x12;
+constexpr std::uint8_t kOpTestUnitReady = 0x00;
+
+constexpr std::uint8_t kAscInvalidOpcode = 0x20;
+constexpr std::uint8_t kAscInvalidFieldInCdb = 0x24;
+
+constexpr std::size_t kStandardInquiryLength = 36;
+constexpr std::uint8_t kPeripheralCdDvd = 0x05;
+constexpr std::uint8_t kRemovableMedium = 0x80;
+
+// Fixed-width INQUIRY fields are padded with blanks, as drives do.
+void PutField(std::array<std::uint8_t, kStandardInquiryLength>& answer, std::size_t offset,
+              std::size_t width, const std::string& text) {
+  for (std::size_t i = 0; i < width; ++i) {
+    answer[offset + i] = i < text.size() ? static_cast<std::uint8_t>(text[i]) : ' ';
+  }
+}
+
+}  // namespace
+
+VirtualDrive::VirtualDrive(Identity identity) : identity_(std::move(identity)) {}
+
+DriveAnswer VirtualDrive::Execute(std::span<const std::uint8_t> cdb, DataDirection direction,
+                                  std::span<std::uint8_t> data) {
+  received_.push_back({std::vector<std::uint8_t>(cdb.begin(), cdb.end()), direction,
+                       static_cast<std::uint32_t>(data.size())});
+  if (cdb.empty()) return DriveAnswer::Check(kSenseIllegalRequest, kAscInvalidOpcode, 0);
+  if (auto fault = TakeFault(cdb[0])) return *fault;
+  return Handle(cdb, direction, data);
+}
+
+std::optional<DriveAnswer> VirtualDrive::TakeFault(std::uint8_t opcode) {
+  for (auto& fault : faults_) {
+    if (fault.times == 0 || (fault.opcode && *fault.opcode != opcode)) continue;
+    if (fault.times > 0) --fault.times;
+    return fault.answer;
+  }
+  return std::nullopt;
+}
+
+DriveAnswer VirtualDrive::Handle(std::span<const std::uint8_t> cdb, DataDirection direction,
+                                 std::span<std::uint8_t> data) {
+  switch (cdb[0]) {
+    case kOpInquiry:
+      return Inquiry(cdb, direction, data);
+    case kOpTestUnitReady:
+      return DriveAnswer::Good();
+    default:
+      return DriveAnswer::Check(kSenseIllegalRequest, kAscInvalidOpcode, 0);
+  }
+}
+
+DriveAnswer VirtualDrive::Inquiry(std::span<const std::uint8_t> cdb, DataDirection direction,
+                                  std::span<std::uint8_t> data) const {
+  if (cdb.size() != 6) return DriveAnswer::Check(kSenseIllegalRequest, kAscInvalidFieldInCdb, 0);
+  if (direction != DataDirection::In) {
+    return DriveAnswer::Check(kSenseIllegalRequest, kAscInvalidFieldInCdb, 0);
+  }
+  std::vector<std::uint8_t> answer;
+  if (inquiryOverride_) {
+    answer = *inquiryOverride_;
+  } else {
+    std::array<std::uint8_t, kStandardInquiryLength> standard{};
+    standard[0] = kPeripheralCdDvd;
+    standard[1] = kRemovableMedium;
+    standard[4] = kStandardInquiryLength - 5;
+    PutField(standard, 8, 8, identity_.vendor);
+    PutField(standard, 16, 16, identity_.product);
+    PutField(standard, 32, 4, identity_.revision);
+    answer.assign(standard.begin(), standard.end());
+  }
+  // The allocation length in byte 4 and the buffer both cap what the drive returns.
+  const std::size_t allocation = (std::size_t{cdb[3]} << 8) | cdb[4];
+  const std::size_t n = std::min({answer.size(), allocation, data.size()});
+  std::copy_n(answer.begin(), n, data.begin());
+  return DriveAnswer::Good(static_cast<std::uint32_t>(n));
+}
+
+}  // namespace zentor::platform::sim

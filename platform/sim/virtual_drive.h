@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/sim/drive_answer.h"
+
+namespace zentor::platform::sim {
+
+enum class DataDirection { None, In, Out };
+
+// One command as the drive received it, kept so tests can check what was really sent.
+struct ReceivedCommand {
+  std::vector<std::uint8_t> cdb;
+  DataDirection direction = DataDirection::None;
+  std::uint32_t transferLength = 0;
+};
+
+// An answer forced onto the next commands, instead of what the drive would do.
+struct InjectedFault {
+  std::optional<std::uint8_t> opcode;  // only commands with this opcode; any when empty
+  DriveAnswer answer;
+  int times = 1;                       // how many commands it hits; negative: all of them
+};
+
+// A model of an optical drive as seen from the SCSI side. It answers on its own terms, from
+// its own identity and state, and never borrows the program's code to do so: a test that
+// passes against it has talked to something that behaves like a drive.
+class VirtualDrive {
+ public:
+  struct Identity {
+    std::string vendor = "VAREL   ";  // INQUIRY bytes 8..15
+    std::string product;              // INQUIRY bytes 16..31
+    std::string revision = "1.00";    // INQUIRY bytes 32..35
+  };
+
+  explicit VirtualDrive(Identity identity);
+  virtual ~VirtualDrive() = default;
+
+  // Carries out one command. Data-in commands write into data; data-out commands read it.
+  DriveAnswer Execute(std::span<const std::uint8_t> cdb, DataDirection direction,
+                      std::span<std::uint8_t> data);
+
+  void InjectFault(InjectedFault fault) { faults_.push_back(fault); }
+
+  // A drive that cannot be opened: missing driver, held exclusively by another program.
+  void SetOpenable(bool openable) { openable_ = openable; }
+  bool openable() const { return openable_; }
+
+  // Replaces the standard INQUIRY data with these bytes, however short or odd.
+  void SetInquiryData(std::vector<std::uint8_t> bytes) { inquiryOverride_ = std::move(bytes); }
+
+  const Identity& identity() const { return identity_; }
+  const std::vector<ReceivedCommand>& received() const { return received_; }
+
+ protected:
+  // The drive's own handling of a command that no fault intercepted. Later drive models
+  // extend the command set here.
+  virtual DriveAnswer Handle(std::span<const std::uint8_t> cdb, DataDirection direction,
+                             std::span<std::uint8_t> data);
+
+ private:
+  std::optional<DriveAnswer> TakeFault(std::uint8_t opcode);
+  DriveAnswer Inquiry(std::span<const std::uint8_t> cdb, DataDirection direction,
+                      std::span<std::uint8_t> data) const;
+
+  Identity identity_;
+  bool openable_ = true;
+  std::optional<std::vector<std::uint8_t>> inquiryOverride_;
+  std::vector<InjectedFault> faults_;
+  std::vector<ReceivedCommand> received_;
+};
+
+}  // namespace zentor::platform::sim

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/pass_through_header.h"
+
+namespace zentor::scsi {
+
+// The largest transfer of any command, and the size of the one data buffer.
+inline constexpr std::uint32_t kDataBufferSize = 0x4000;
+
+// How drives are reached; settled once at start-up.
+enum class TransportKind : std::uint8_t { Aspi = 0, DriveLetter = 1, CdromDevice = 2 };
+
+// Data direction as the ASPI request flags carry it; the master copy for every transport.
+inline constexpr std::uint8_t kFlagsDataIn = 0x08;
+inline constexpr std::uint8_t kFlagsDataOut = 0x10;
+inline constexpr std::uint8_t kFlagsNoData = 0x00;
+
+// The ASPI execute-SCSI request in its published field order. Builders write target,
+// direction, CDB length and CDB here for every transport. Pointer fields are native, so the
+// request has its 80-byte size only in a 32-bit build.
+struct AspiExecRequest {
+  std::uint8_t commandCode;
+  std::uint8_t status;
+  std::uint8_t hostAdapter;
+  std::uint8_t flags;
+  std::uint32_t reserved0;
+  std::uint8_t targetId;
+  std::uint8_t lun;
+  std::uint16_t reserved1;
+  std::uint32_t bufferLength;
+  std::uint8_t* bufferPointer;
+  std::uint8_t senseLength;
+  std::uint8_t cdbLength;
+  std::uint8_t hostAdapterStatus;
+  std::uint8_t targetStatus;
+  void* postProcedure;
+  void* reserved2;
+  std::uint8_t reserved3[16];
+  std::uint8_t cdb[16];
+  std::uint8_t senseArea[16];  // byte 12 is the ASC, byte 13 the ASCQ
+};
+
+static_assert(sizeof(void*) != 4 || sizeof(AspiExecRequest) == 80);
+static_assert(offsetof(AspiExecRequest, targetId) == 8);
+static_assert(offsetof(AspiExecRequest, bufferLength) == 12);
+
+inline constexpr std::uint8_t kPassThroughSenseLength = 14;
+inline constexpr std::uint32_t kPassThroughSenseOffset = 48;
+inline constexpr std::uint32_t kPassThroughDataOffset = 80;
+
+// The pass-through request up to its data: header, sense at 48, data directly behind at 80.
+struct PassThroughRegion {
+  platform::PassThroughHeader header;
+  std::uint8_t padding[4];
+  std::uint8_t senseData[kPassThroughSenseLength];
+  std::uint8_t reserved[18];
+};
+
+static_assert(sizeof(PassThroughRegion) == kPassThroughDataOffset);
+static_assert(offsetof(PassThroughRegion, senseData) == kPassThroughSenseOffset);
+
+// Where the current command goes. LUN is always 0.
+struct DriveAddress {
+  std::uint8_t hostAdapter = 0;   // ASPI
+  std::uint8_t targetId = 0;      // ASPI
+  std::uint8_t deviceNumber = 0;  // pass-through, 0..99
+};
+
+// The one command block. Every command overwrites what the previous one left, the data
+// buffer included; only one command is ever in flight.
+struct ScsiRequest {
+  AspiExecRequest aspi{};
+  PassThroughRegion passThrough{};
+  std::uint8_t dataBuffer[kDataBufferSize]{};
+  DriveAddress address{};
+  std::uint8_t lastAsc = 0;
+  std::uint8_t lastAscq = 0;
+};
+
+// The pass-through request is sent in place as one buffer: header, sense and data.
+static_assert(offsetof(ScsiRequest, dataBuffer) ==
+              offsetof(ScsiRequest, passThrough) + kPassThroughDataOffset);
+
+}  // namespace zentor::scsi

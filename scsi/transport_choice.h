@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+
+#include "scsi/drive_access.h"
+#include "scsi/startup_failure.h"
+
+namespace zentor::scsi {
+
+// Chooses how drives are reached from the operating-system family and sets
+// transportKind:
+//   family 2 (pass-through): CdromDevice when one of the CD-ROM class devices 0..9 opens,
+//                            else DriveLetter;
+//   family 1: Aspi (the ASPI manager is loaded by its own start-up step);
+//   any other family: "ASPI:LoadErr [<family>]" with an exclamation icon, and the program
+//   ends.
+std::optional<StartupFailure> ChooseTransport(int osFamily, DriveAccess& drives);
+
+}  // namespace zentor::scsi

@@ -1,0 +1,153 @@
+#include "scsi/drive_scan.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <set>
+
+#include "scsi/sim_drives.h"
+#include "scsi/transport_choice.h"
+
+namespace zentor::scsi {
+namespace {
+
+using platform::sim::DriveAnswer;
+using platform::sim::SimBus;
+using testing::ElementsAre;
+using testing_support::SimDrives;
+
+TEST(DriveScan, ListsExactlyTheSupportedDrivesInScanOrder) {
+  SimDrives sim;
+  sim.AttachCdrom(12, "DVD+RW KX4410B  ");
+  sim.AttachCdrom(3);
+  EXPECT_THAT(ScanPassThrough(sim.drives),
+              ElementsAre("cdrom3 :  VAREL   CD-RW KX1210A   1.00",
+                          "cdrom12 :  VAREL   DVD+RW KX4410B  1.00"));
+  EXPECT_EQ(sim.platform.bus().openAttempts().size(), 100u);
+  EXPECT_EQ(sim.platform.bus().openHandleCount(), 0u) << "each device open only for its INQUIRY";
+  EXPECT_EQ(sim.platform.bus().closeCount(), 2);
+}
+
+TEST(DriveScan, DriveLettersDThroughZAreReachedAndNothingBeyond) {
+  SimDrives sim(TransportKind::DriveLetter);
+  auto d = sim.Attach(SimBus::DriveLetterName('d'));
+  sim.Attach(SimBus::DriveLetterName('z'), "KX-LOADER E5    ");
+  sim.Attach(SimBus::DriveLetterName('c'));
+  EXPECT_THAT(ScanPassThrough(sim.drives),
+              ElementsAre("drive0 :  VAREL   CD-RW KX1210A   1.00",
+                          "drive22 :  VAREL   KX-LOADER E5    1.00"));
+  EXPECT_EQ(d->received().size(), 1u);
+}
+
+TEST(DriveScan, TwoDrivesOfOneModelGiveTwoEntries) {
+  SimDrives sim;
+  sim.AttachCdrom(0);
+  sim.AttachCdrom(1);
+  EXPECT_THAT(ScanPassThrough(sim.drives),
+              ElementsAre("cdrom0 :  VAREL   CD-RW KX1210A   1.00",
+                          "cdrom1 :  VAREL   CD-RW KX1210A   1.00"));
+}
+
+TEST(DriveScan, SkipsEveryDeviceThatFailsOrIsNotSupported) {
+  SimDrives sim;
+  sim.AttachCdrom(0, "cd-rw KX1210A   ");              // letter case differs
+  sim.AttachCdrom(1, "CD-RW KX9999A   ");              // unknown model
+  sim.AttachCdrom(2)->SetOpenable(false);
+  sim.AttachCdrom(3)->InjectFault({0x12, DriveAnswer::Check(5, 0x24, 0), -1});
+  sim.AttachCdrom(4)->InjectFault({0x12, DriveAnswer::Status(0x08), -1});
+  sim.AttachCdrom(5)->InjectFault({0x12, DriveAnswer::None(), -1});
+  sim.AttachCdrom(6);                                  // the one good drive
+  auto shortAnswer = sim.AttachCdrom(7);               // answers 8 bytes only
+  shortAnswer->SetInquiryData({0x05, 0x80, 0, 0x21, 3, 0, 0, 0});
+  auto nulPadded = sim.AttachCdrom(8);                 // a NUL where the blank belongs
+  std::vector<std::uint8_t> padded(36, 0);
+  const std::string text = "VAREL   CD-RW KX1210A   1.00";
+  std::copy(text.begin(), text.end(), padded.begin() + 8);
+  padded[31] = 0;
+  nulPadded->SetInquiryData(padded);
+
+  EXPECT_THAT(ScanPassThrough(sim.drives), ElementsAre("cdrom6 :  VAREL   CD-RW KX1210A   1.00"));
+  EXPECT_EQ(sim.platform.bus().openHandleCount(), 0u);
+}
+
+TEST(DriveScan, NulInTheVendorEndsTheLabelButTheModelStillMatches) {
+  SimDrives sim;
+  std::vector<std::uint8_t> answer(36, 0);
+  const std::string text = "VAxEL   DVD/CDRW KX8001 2.10";
+  std::copy(text.begin(), text.end(), answer.begin() + 8);
+  answer[10] = 0;
+  sim.AttachCdrom(0)->SetInquiryData(answer);
+  EXPECT_THAT(ScanPassThrough(sim.drives), ElementsAre("cdrom0 :  VA"));
+}
+
+TEST(DriveScan, EmptyModelTableListsNothing) {
+  SimDrives sim;
+  sim.AttachCdrom(0);
+  const ModelRecord empty[] = {{""}};
+  EXPECT_TRUE(ScanPassThrough(sim.drives, empty).empty());
+}
+
+TEST(DriveScan, AnyInquiryAnswerIsListedOnlyWhenItsProductIdIsAModel) {
+  std::mt19937 random(20261206);
+  std::set<std::string> models;
+  for (const ModelRecord* r = ModelTable; r->productId[0]; ++r) models.insert(r->productId);
+  for (int round = 0; round < 300; ++round) {
+    SimDrives sim;
+    std::vector<std::uint8_t> answer(random() % 40);
+    for (auto& b : answer) b = static_cast<std::uint8_t>(random());
+    const bool supported = answer.size() >= 32 && random() % 2 == 0;
+    if (supported) {
+      const std::string& model = *std::next(models.begin(), random() % models.size());
+      std::memcpy(answer.data() + 16, model.data(), 16);
+    }
+    sim.AttachCdrom(0)->SetInquiryData(answer);
+    EXPECT_EQ(ScanPassThrough(sim.drives).size(), supported ? 1u : 0u) << round;
+  }
+}
+
+TEST(ModelTable, HoldsNinetyTwoSixteenCharacterRecordsWithThreeRepeats) {
+  int count = 0;
+  for (const ModelRecord* r = ModelTable; r->productId[0]; ++r, ++count) {
+    EXPECT_EQ(std::strlen(r->productId), 16u) << count;
+  }
+  EXPECT_EQ(count, 92);
+  EXPECT_STREQ(ModelTable[33].productId, ModelTable[3].productId);
+  EXPECT_STREQ(ModelTable[62].productId, ModelTable[36].productId);
+  EXPECT_STREQ(ModelTable[91].productId, ModelTable[63].productId);
+  EXPECT_STREQ(ModelTable[90].productId, "KX-LOADER G7    ");
+}
+
+TEST(TransportChoice, PassThroughFamilyPrefersCdromDevices) {
+  SimDrives sim;
+  sim.AttachCdrom(9);
+  EXPECT_FALSE(ChooseTransport(2, sim.drives).has_value());
+  EXPECT_EQ(sim.drives.transportKind, TransportKind::CdromDevice);
+  EXPECT_EQ(sim.platform.bus().openHandleCount(), 0u);
+}
+
+TEST(TransportChoice, PassThroughFamilyWithoutCdromDevicesUsesDriveLetters) {
+  SimDrives sim;
+  sim.Attach(SimBus::DriveLetterName('e'));
+  sim.AttachCdrom(10);
+  EXPECT_FALSE(ChooseTransport(2, sim.drives).has_value());
+  EXPECT_EQ(sim.drives.transportKind, TransportKind::DriveLetter);
+}
+
+TEST(TransportChoice, AspiFamilyAndUnknownFamilies) {
+  SimDrives sim;
+  EXPECT_FALSE(ChooseTransport(1, sim.drives).has_value());
+  EXPECT_EQ(sim.drives.transportKind, TransportKind::Aspi);
+  EXPECT_TRUE(sim.platform.bus().openAttempts().empty());
+
+  for (int family : {0, 3, -1}) {
+    const auto failure = ChooseTransport(family, sim.drives);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->text, "ASPI:LoadErr [" + std::to_string(family) + "]");
+    EXPECT_EQ(failure->icon, StartupFailure::Icon::Exclamation);
+  }
+}
+
+}  // namespace
+}  // namespace zentor::scsi

@@ -1,0 +1,255 @@
+#include "scsi/pass_through_transport.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "scsi/device_name.h"
+#include "scsi/drive_access.h"
+#include "scsi/sim_drives.h"
+
+namespace zentor::scsi {
+namespace {
+
+using platform::sim::DriveAnswer;
+using platform::sim::SimBus;
+using testing_support::SimDrives;
+
+// Keeps a copy of every request exactly as it reached the platform.
+class RecordingDevices : public platform::DeviceIo {
+ public:
+  platform::DeviceHandle OpenDevice(const std::string& name) override {
+    opened.push_back(name);
+    return 42;
+  }
+  bool SendPassThrough(platform::DeviceHandle device,
+                       std::span<std::uint8_t> request) override {
+    handles.push_back(device);
+    sent.emplace_back(request.begin(), request.end());
+    request[2] = 0x00;
+    return true;
+  }
+  void CloseDevice(platform::DeviceHandle) override {}
+
+  std::vector<std::string> opened;
+  std::vector<platform::DeviceHandle> handles;
+  std::vector<std::vector<std::uint8_t>> sent;
+};
+
+TEST(PassThrough, InquiryLeavesAsTheLiteralHeaderBytes) {
+  RecordingDevices devices;
+  DriveAccess drives(devices);
+  drives.transportKind = TransportKind::CdromDevice;
+  drives.request().address.deviceNumber = 3;
+  std::fill_n(drives.request().aspi.cdb, 16, 0xAA);  // left over from earlier commands
+
+  EXPECT_EQ(drives.Inquiry(), 1);
+
+  ASSERT_EQ(devices.opened, std::vector<std::string>{"\\\\.\\cdrom3"});
+  ASSERT_EQ(devices.sent.size(), 1u);
+  const auto& r = devices.sent[0];
+  ASSERT_EQ(r.size(), 80u + 36u) << "header region plus the transfer length";
+  const std::vector<std::uint8_t> head = {0x2C, 0x00, 0xFF, 0x00, 0x00, 0x00, 0x06, 0x0E, 0x01};
+  EXPECT_EQ(std::vector<std::uint8_t>(r.begin(), r.begin() + 9), head);
+  const std::vector<std::uint8_t> rest = {
+      0x24, 0x00, 0x00, 0x00,  // DataTransferLength 36
+      0x02, 0x00, 0x00, 0x00,  // TimeOutValue 2 s
+      0x50, 0x00, 0x00, 0x00,  // DataBufferOffset 80
+      0x30, 0x00, 0x00, 0x00,  // SenseInfoOffset 48
+      0x12, 0x00, 0x00, 0x00, 0x24, 0x00, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA,
+      0x00, 0x00, 0x00, 0x00};  // CDB: bytes 6..11 as left, 12..15 always zero
+  EXPECT_EQ(std::vector<std::uint8_t>(r.begin() + 12, r.begin() + 44), rest);
+}
+
+TEST(PassThrough, DirectionAndLengthFollowTheBuilderFlags) {
+  struct Case {
+    std::uint8_t flags;
+    std::uint32_t length;
+    std::uint8_t dataIn;
+  };
+  for (const Case c : {Case{kFlagsDataIn, 16384, 1}, Case{kFlagsDataOut, 16384, 0},
+                       Case{kFlagsNoData, 0, 2}, Case{0x48, 16384, 2}}) {
+    RecordingDevices devices;
+    DriveAccess drives(devices);
+    drives.transportKind = TransportKind::DriveLetter;
+    drives.request().dataBuffer[0] = 0x5A;
+    drives.PrepareCommand(c.flags, 12, {0xAA, 0, 0, 0, 0, 0, 0x40, 0x00, 0, 0, 0, 0});
+    drives.Dispatch(c.length);
+    ASSERT_EQ(devices.sent.size(), 1u);
+    const auto& r = devices.sent[0];
+    EXPECT_EQ(r[8], c.dataIn) << int(c.flags);
+    EXPECT_EQ(r[6], 12);
+    EXPECT_EQ(r.size(), 80u + c.length);
+    if (c.length > 0) {
+      EXPECT_EQ(r[80], 0x5A) << "the data buffer follows at 80, in place";
+    }
+  }
+}
+
+TEST(PassThrough, TransferBeyondTheDataBufferIsRefusedUnsent) {
+  RecordingDevices devices;
+  DriveAccess drives(devices);
+  drives.transportKind = TransportKind::CdromDevice;
+  drives.PrepareCommand(kFlagsDataIn, 12, {0xE3});
+  EXPECT_EQ(drives.Dispatch(16385), 0);
+  EXPECT_TRUE(devices.sent.empty());
+  EXPECT_TRUE(devices.opened.empty());
+}
+
+struct OutcomeCase {
+  const char* what;
+  DriveAnswer answer;
+  int result;
+  std::uint8_t asc;
+  std::uint8_t ascq;
+};
+
+void PrintTo(const OutcomeCase& c, std::ostream* os) { *os << c.what; }
+
+class PassThroughOutcome : public testing::TestWithParam<OutcomeCase> {};
+
+TEST_P(PassThroughOutcome, ResultAndSenseCodesFollowTheStatus) {
+  const auto c = GetParam();
+  SimDrives sim;
+  auto drive = sim.AttachCdrom(0);
+  drive->InjectFault({std::nullopt, c.answer, 1});
+  sim.drives.request().lastAsc = 0x55;  // what an earlier command left
+  sim.drives.request().lastAscq = 0x66;
+  EXPECT_EQ(sim.drives.Inquiry(), c.result) << c.what;
+  EXPECT_EQ(sim.drives.request().lastAsc, c.asc) << c.what;
+  EXPECT_EQ(sim.drives.request().lastAscq, c.ascq) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, PassThroughOutcome,
+    testing::Values(OutcomeCase{"good", DriveAnswer::Good(36), 1, 0, 0},
+                    OutcomeCase{"invalid opcode", DriveAnswer::Check(5, 0x20, 0x00), 0, 0x20, 0},
+                    OutcomeCase{"no medium", DriveAnswer::Check(2, 0x3A, 0x00), 0, 0x3A, 0},
+                    OutcomeCase{"phase report", DriveAnswer::Check(2, 0xF7, 0x02), 0, 0xF7, 2},
+                    OutcomeCase{"busy", DriveAnswer::Status(0x08), 0, 0, 0},
+                    OutcomeCase{"reservation conflict", DriveAnswer::Status(0x18), 0, 0, 0},
+                    OutcomeCase{"never reached the drive", DriveAnswer::None(), 0, 0, 0}));
+
+TEST(PassThrough, GoodCommandAfterCheckConditionClearsTheSenseCodes) {
+  SimDrives sim;
+  sim.AttachCdrom(0)->InjectFault({std::nullopt, DriveAnswer::Check(5, 0x20, 0x00), 1});
+  EXPECT_EQ(sim.drives.Inquiry(), 0);
+  EXPECT_EQ(sim.drives.request().lastAsc, 0x20);
+  EXPECT_EQ(sim.drives.Inquiry(), 1);
+  EXPECT_EQ(sim.drives.request().lastAsc, 0);
+  EXPECT_EQ(sim.drives.request().lastAscq, 0);
+}
+
+TEST(PassThrough, DeviceThatCannotOpenFailsWithoutSenseAndIsTriedAgain) {
+  SimDrives sim;
+  sim.AttachCdrom(0)->SetOpenable(false);
+  sim.drives.request().lastAsc = 0x3A;
+  EXPECT_EQ(sim.drives.Inquiry(), 0);
+  EXPECT_EQ(sim.drives.request().lastAsc, 0);
+  EXPECT_FALSE(sim.drives.passThrough().HasCachedDeviceHandle());
+  EXPECT_EQ(sim.drives.Inquiry(), 0);
+  EXPECT_EQ(sim.platform.bus().openAttempts().size(), 2u);
+}
+
+TEST(PassThrough, CachedHandleServesLaterCommandsWhateverTheDeviceNumberSays) {
+  SimDrives sim;
+  auto first = sim.AttachCdrom(3);
+  auto other = sim.AttachCdrom(5);
+  sim.drives.request().address.deviceNumber = 3;
+  EXPECT_EQ(sim.drives.Inquiry(), 1);
+  sim.drives.request().address.deviceNumber = 5;
+  EXPECT_EQ(sim.drives.Inquiry(), 1);
+  EXPECT_EQ(first->received().size(), 2u);
+  EXPECT_TRUE(other->received().empty());
+  EXPECT_EQ(sim.platform.bus().openAttempts().size(), 1u);
+}
+
+TEST(PassThrough, ParsingALabelClosesTheCachedHandleAndTheNextCommandOpensTheLabelledDevice) {
+  SimDrives sim;
+  sim.AttachCdrom(3);
+  auto labelled = sim.AttachCdrom(12);
+  sim.drives.request().address.deviceNumber = 3;
+  ASSERT_EQ(sim.drives.Inquiry(), 1);
+  ASSERT_EQ(sim.platform.bus().openHandleCount(), 1u);
+
+  sim.drives.ParseDriveLabel("cdrom12 :  VAREL   CD-RW KX1210A   1.00");
+  EXPECT_EQ(sim.platform.bus().openHandleCount(), 0u) << "no handle is ever forgotten open";
+  EXPECT_EQ(sim.drives.Inquiry(), 1);
+  EXPECT_EQ(labelled->received().size(), 1u);
+}
+
+TEST(DeviceName, CdromAndDriveLetterNames) {
+  EXPECT_EQ(DeviceName(TransportKind::CdromDevice, 0), "\\\\.\\cdrom0");
+  EXPECT_EQ(DeviceName(TransportKind::CdromDevice, 99), "\\\\.\\cdrom99");
+  EXPECT_EQ(DeviceName(TransportKind::DriveLetter, 0), "\\\\.\\d:");
+  EXPECT_EQ(DeviceName(TransportKind::DriveLetter, 1), "\\\\.\\e:");
+  EXPECT_EQ(DeviceName(TransportKind::DriveLetter, 22), "\\\\.\\z:");
+  EXPECT_EQ(DeviceName(TransportKind::DriveLetter, 23), "\\\\.\\{:");
+}
+
+TEST(PassThrough, DriveLetterPastZOpensNothingAndFailsWithoutSense) {
+  SimDrives sim(TransportKind::DriveLetter);
+  auto z = sim.Attach(SimBus::DriveLetterName('z'));
+  sim.drives.request().address.deviceNumber = 22;
+  EXPECT_EQ(sim.drives.Inquiry(), 1);
+  EXPECT_EQ(z->received().size(), 1u);
+
+  sim.drives.passThrough().CloseCachedDeviceHandle();
+  sim.drives.request().address.deviceNumber = 23;
+  sim.drives.request().lastAsc = 0x3A;
+  EXPECT_EQ(sim.drives.Inquiry(), 0);
+  EXPECT_EQ(sim.platform.bus().openAttempts().back(), "\\\\.\\{:");
+  EXPECT_EQ(sim.drives.request().lastAsc, 0);
+  EXPECT_EQ(z->received().size(), 1u);
+}
+
+TEST(ProbeCdromDevices, TriesAllTenAndLeavesNothingOpen) {
+  SimDrives sim;
+  sim.AttachCdrom(7);
+  sim.AttachCdrom(10);  // beyond the probe
+  EXPECT_TRUE(sim.drives.passThrough().ProbeCdromDevices());
+  std::vector<std::string> expected;
+  for (int n = 0; n < 10; ++n) expected.push_back("\\\\.\\cdrom" + std::to_string(n));
+  EXPECT_EQ(sim.platform.bus().openAttempts(), expected);
+  EXPECT_EQ(sim.platform.bus().openHandleCount(), 0u);
+  EXPECT_EQ(sim.platform.bus().closeCount(), 1);
+}
+
+TEST(ProbeCdromDevices, NothingToOpenIsFalse) {
+  SimDrives sim;
+  sim.AttachCdrom(10);
+  sim.AttachCdrom(3)->SetOpenable(false);
+  EXPECT_FALSE(sim.drives.passThrough().ProbeCdromDevices());
+  EXPECT_EQ(sim.platform.bus().openAttempts().size(), 10u);
+}
+
+TEST(Inquiry, SendsTheStandardSixByteCommandForThirtySixBytes) {
+  SimDrives sim;
+  auto drive = sim.AttachCdrom(0);
+  ASSERT_EQ(sim.drives.Inquiry(), 1);
+  ASSERT_EQ(drive->received().size(), 1u);
+  const auto& command = drive->received()[0];
+  EXPECT_EQ(command.cdb, (std::vector<std::uint8_t>{0x12, 0x00, 0x00, 0x00, 0x24, 0x00}));
+  EXPECT_EQ(command.direction, platform::sim::DataDirection::In);
+  EXPECT_EQ(command.transferLength, 36u);
+  EXPECT_EQ(sim.drives.IdentificationText(), "VAREL   CD-RW KX1210A   1.00");
+}
+
+TEST(Inquiry, IdentificationTextEndsAtANulButTheProductIdKeepsAllSixteenBytes) {
+  SimDrives sim;
+  auto drive = sim.AttachCdrom(0);
+  const std::string text = "VA      CD-RW KX1210A   1.00";
+  std::vector<std::uint8_t> answer(36, 0);
+  std::copy(text.begin(), text.end(), answer.begin() + 8);
+  answer[21] = 0;  // the blank after "CD-RW"
+  drive->SetInquiryData(answer);
+  ASSERT_EQ(sim.drives.Inquiry(), 1);
+  EXPECT_EQ(sim.drives.IdentificationText(), "VA      CD-RW");
+  const auto id = sim.drives.ProductId();
+  EXPECT_EQ(id[5], 0);
+  EXPECT_EQ(std::string(id.begin() + 6, id.end()), "KX1210A   ");
+}
+
+}  // namespace
+}  // namespace zentor::scsi
