@@ -13,7 +13,8 @@ void BM_ScanEmptySimulatedBus(benchmark::State& state) {
   zentor::platform::sim::SimPlatform platform;
   zentor::scsi::DriveAccess drives(platform);
   drives.transportKind = zentor::scsi::TransportKind::CdromDevice;
-  for (auto _ : state) benchmark::DoNotOptimize(zentor::scsi::ScanPassThrough(drives));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(zentor::scsi::ScanPassThrough(drives));
 }
 BENCHMARK(BM_ScanEmptySimulatedBus);
 
@@ -23,7 +24,8 @@ void BM_ScanLinuxWithoutDrives(benchmark::State& state) {
   zentor::platform::linux_os::LinuxDeviceIo devices;
   zentor::scsi::DriveAccess drives(devices);
   drives.transportKind = zentor::scsi::TransportKind::CdromDevice;
-  for (auto _ : state) benchmark::DoNotOptimize(zentor::scsi::ScanPassThrough(drives));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(zentor::scsi::ScanPassThrough(drives));
 }
 BENCHMARK(BM_ScanLinuxWithoutDrives)->Unit(benchmark::kMicrosecond);
 

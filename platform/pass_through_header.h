@@ -13,19 +13,19 @@ static_assert(std::endian::native == std::endian::little,
 // in place in front of the sense area and the data buffer; back ends read it and write the
 // SCSI status back into it.
 struct PassThroughHeader {
-  std::uint16_t length;           // 44
-  std::uint8_t scsiStatus;        // preset 255; the SCSI status byte afterwards
+  std::uint16_t length;     // 44
+  std::uint8_t scsiStatus;  // preset 255; the SCSI status byte afterwards
   std::uint8_t pathId;
   std::uint8_t targetId;
   std::uint8_t lun;
   std::uint8_t cdbLength;
   std::uint8_t senseInfoLength;
-  std::uint8_t dataIn;            // see the kDataIn* values
+  std::uint8_t dataIn;  // see the kDataIn* values
   std::uint8_t padding[3];
   std::uint32_t dataTransferLength;
-  std::uint32_t timeOutValue;     // seconds
-  std::uint32_t dataBufferOffset; // from the start of the header
-  std::uint32_t senseInfoOffset;  // from the start of the header
+  std::uint32_t timeOutValue;      // seconds
+  std::uint32_t dataBufferOffset;  // from the start of the header
+  std::uint32_t senseInfoOffset;   // from the start of the header
   std::uint8_t cdb[16];
 };
 

@@ -6,13 +6,15 @@
 namespace zentor::scsi {
 namespace {
 
-constexpr std::size_t kHostAdapterPosition = 3;       // "HA:" then the number
-constexpr std::size_t kTargetAfterHostAdapter = 4;    // " ID:" then the number
-constexpr std::size_t kDeviceNumberPosition = 5;      // "cdrom" / "drive" then the number
+constexpr std::size_t kHostAdapterPosition = 3;     // "HA:" then the number
+constexpr std::size_t kTargetAfterHostAdapter = 4;  // " ID:" then the number
+constexpr std::size_t kDeviceNumberPosition = 5;    // "cdrom" / "drive" then the number
 constexpr std::size_t kMaxDigits = 3;
 constexpr unsigned kLargestAddress = 255;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Reads up to kMaxDigits decimal digits at position; characters past the end are
 // non-digits. Returns the value and how many digits it took.
@@ -34,8 +36,7 @@ std::string FormatDriveLabel(TransportKind kind, const DriveAddress& address,
   char prefix[32];
   switch (kind) {
     case TransportKind::Aspi:
-      std::snprintf(prefix, sizeof prefix, "HA:%d ID:%d  ", address.hostAdapter,
-                    address.targetId);
+      std::snprintf(prefix, sizeof prefix, "HA:%d ID:%d  ", address.hostAdapter, address.targetId);
       break;
     case TransportKind::DriveLetter:
       std::snprintf(prefix, sizeof prefix, "drive%d :  ", address.deviceNumber);

@@ -101,7 +101,7 @@ const ModelRecord ModelTable[] = {
     {"KX-LOADER F6    "},  // 89
     {"KX-LOADER G7    "},  // 90
     {"DVD+RW KX4410B  "},  // 91
-    {""},  // end of table
+    {""},                  // end of table
 };
 
 bool IsSupportedModel(std::span<const std::uint8_t, 16> productId, const ModelRecord* table) {

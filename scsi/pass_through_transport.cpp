@@ -45,7 +45,7 @@ void FillHeader(ScsiRequest& request, std::uint32_t transferLength) {
 int PassThroughTransport::SendPassThrough(ScsiRequest& request, TransportKind kind,
                                           std::uint32_t transferLength) {
   FillHeader(request, transferLength);
-  if (!cachedDeviceHandle_) {
+  if (!CachedDeviceHandle) {
     const platform::DeviceHandle device =
         devices_.OpenDevice(DeviceName(kind, request.address.deviceNumber));
     if (device == platform::kNoDevice) {
@@ -53,13 +53,13 @@ int PassThroughTransport::SendPassThrough(ScsiRequest& request, TransportKind ki
       request.lastAscq = 0;
       return 0;
     }
-    cachedDeviceHandle_ = device;
+    CachedDeviceHandle = device;
   }
 
   // Whether the call went through is not asked: a request that never reached the drive
   // keeps the preset status 255 and so counts as failed below.
   auto* start = reinterpret_cast<std::uint8_t*>(&request) + offsetof(ScsiRequest, passThrough);
-  devices_.SendPassThrough(*cachedDeviceHandle_,
+  devices_.SendPassThrough(*CachedDeviceHandle,
                            std::span<std::uint8_t>(start, kPassThroughDataOffset + transferLength));
 
   request.lastAsc = 0;
@@ -74,8 +74,8 @@ int PassThroughTransport::SendPassThrough(ScsiRequest& request, TransportKind ki
 }
 
 void PassThroughTransport::CloseCachedDeviceHandle() {
-  if (cachedDeviceHandle_) devices_.CloseDevice(*cachedDeviceHandle_);
-  cachedDeviceHandle_.reset();
+  if (CachedDeviceHandle) devices_.CloseDevice(*CachedDeviceHandle);
+  CachedDeviceHandle.reset();
 }
 
 bool PassThroughTransport::ProbeCdromDevices() {

@@ -25,7 +25,7 @@ class PassThroughTransport {
   // Closes the cached handle if one is open and empties the cache, so the next command opens
   // its device anew. Emptying always closes: a handle is never forgotten while open.
   void CloseCachedDeviceHandle();
-  bool HasCachedDeviceHandle() const { return cachedDeviceHandle_.has_value(); }
+  bool HasCachedDeviceHandle() const { return CachedDeviceHandle.has_value(); }
 
   // True when at least one of the CD-ROM class devices 0..9 opens. All ten are tried and
   // each one that opens is closed again at once.
@@ -33,7 +33,8 @@ class PassThroughTransport {
 
  private:
   platform::DeviceIo& devices_;
-  std::optional<platform::DeviceHandle> cachedDeviceHandle_;  // CachedDeviceHandle
+  // Empty at start; at most one device is open at any time.
+  std::optional<platform::DeviceHandle> CachedDeviceHandle;
 };
 
 }  // namespace zentor::scsi

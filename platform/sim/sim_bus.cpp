@@ -35,7 +35,9 @@ void WriteSense(std::span<std::uint8_t> sense, const DriveAnswer& answer) {
 
 }  // namespace
 
-std::string SimBus::CdromName(int number) { return "\\\\.\\cdrom" + std::to_string(number); }
+std::string SimBus::CdromName(int number) {
+  return "\\\\.\\cdrom" + std::to_string(number);
+}
 
 std::string SimBus::DriveLetterName(char letter) {
   return std::string("\\\\.\\") + letter + ":";

@@ -16,8 +16,8 @@ class SimBus : public DeviceIo {
  public:
   // The bus formats its own names, independently of the program, so a program that builds
   // a wrong name finds no drive.
-  static std::string CdromName(int number);       // "\\.\cdrom<number>"
-  static std::string DriveLetterName(char letter); // "\\.\<letter>:"
+  static std::string CdromName(int number);         // "\\.\cdrom<number>"
+  static std::string DriveLetterName(char letter);  // "\\.\<letter>:"
 
   void Attach(const std::string& name, std::shared_ptr<VirtualDrive> drive);
 

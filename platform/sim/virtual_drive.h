@@ -23,7 +23,7 @@ struct ReceivedCommand {
 struct InjectedFault {
   std::optional<std::uint8_t> opcode;  // only commands with this opcode; any when empty
   DriveAnswer answer;
-  int times = 1;                       // how many commands it hits; negative: all of them
+  int times = 1;  // how many commands it hits; negative: all of them
 };
 
 // A model of an optical drive as seen from the SCSI side. It answers on its own terms, from

@@ -10,7 +10,9 @@ struct NameCase {
   const char* path;  // nullptr: the name must not map to any node
 };
 
-void PrintTo(const NameCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const NameCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class DevicePathTest : public testing::TestWithParam<NameCase> {};
 

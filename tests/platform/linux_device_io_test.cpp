@@ -46,10 +46,34 @@ class FakeKernel : public Syscalls {
 std::vector<std::uint8_t> Request(std::uint8_t dataIn, std::uint32_t transferLength,
                                   std::vector<std::uint8_t> cdb) {
   std::vector<std::uint8_t> r(80 + transferLength, 0xEE);
-  const std::uint8_t head[28] = {
-      44, 0, 0xFF, 0, 0, 0, static_cast<std::uint8_t>(cdb.size()), 14, dataIn, 0, 0, 0,
-      static_cast<std::uint8_t>(transferLength), static_cast<std::uint8_t>(transferLength >> 8),
-      0, 0, 2, 0, 0, 0, 80, 0, 0, 0, 48, 0, 0, 0};
+  const std::uint8_t head[28] = {44,
+                                 0,
+                                 0xFF,
+                                 0,
+                                 0,
+                                 0,
+                                 static_cast<std::uint8_t>(cdb.size()),
+                                 14,
+                                 dataIn,
+                                 0,
+                                 0,
+                                 0,
+                                 static_cast<std::uint8_t>(transferLength),
+                                 static_cast<std::uint8_t>(transferLength >> 8),
+                                 0,
+                                 0,
+                                 2,
+                                 0,
+                                 0,
+                                 0,
+                                 80,
+                                 0,
+                                 0,
+                                 0,
+                                 48,
+                                 0,
+                                 0,
+                                 0};
   std::memcpy(r.data(), head, sizeof head);
   std::fill(r.begin() + 28, r.begin() + 44, 0);
   std::copy(cdb.begin(), cdb.end(), r.begin() + 28);
@@ -84,7 +108,9 @@ struct DirectionCase {
   int sgDirection;
 };
 
-void PrintTo(const DirectionCase& c, std::ostream* os) { *os << "DataIn " << int(c.dataIn); }
+void PrintTo(const DirectionCase& c, std::ostream* os) {
+  *os << "DataIn " << int(c.dataIn);
+}
 
 class SgIoDirection : public testing::TestWithParam<DirectionCase> {};
 
@@ -92,8 +118,8 @@ TEST_P(SgIoDirection, TranslatesEveryHeaderFieldIntoOneSgIoCall) {
   const auto c = GetParam();
   FakeKernel kernel;
   LinuxDeviceIo io(kernel);
-  auto request = Request(c.dataIn, c.length, {0xE3, 0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x40,
-                                              0x00, 0x00, 0x00, 0x00});
+  auto request = Request(c.dataIn, c.length,
+                         {0xE3, 0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x00});
   EXPECT_TRUE(io.SendPassThrough(9, request));
 
   ASSERT_EQ(kernel.calls, std::vector<std::string>{"ioctl 9"});
@@ -126,7 +152,9 @@ struct StatusCase {
   bool reached;
 };
 
-void PrintTo(const StatusCase& c, std::ostream* os) { *os << c.what; }
+void PrintTo(const StatusCase& c, std::ostream* os) {
+  *os << c.what;
+}
 
 class SgIoStatus : public testing::TestWithParam<StatusCase> {};
 
@@ -223,10 +251,10 @@ TEST(LinuxDeviceIo, RequestWhoseAreasLeaveTheBufferIsNeverSent) {
     std::size_t offset;
     std::uint8_t value;
   };
-  for (const Broken b : {Broken{"data offset past the buffer", 20, 200},
-                         Broken{"sense offset inside the header", 24, 10},
-                         Broken{"header length", 0, 40}, Broken{"CDB length", 6, 17},
-                         Broken{"direction", 8, 3}}) {
+  for (const Broken b :
+       {Broken{"data offset past the buffer", 20, 200},
+        Broken{"sense offset inside the header", 24, 10}, Broken{"header length", 0, 40},
+        Broken{"CDB length", 6, 17}, Broken{"direction", 8, 3}}) {
     FakeKernel kernel;
     LinuxDeviceIo io(kernel);
     auto request = Request(1, 36, {0x12, 0, 0, 0, 36, 0});

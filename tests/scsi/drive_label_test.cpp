@@ -22,7 +22,9 @@ struct ParseCase {
   DriveAddress expected;
 };
 
-void PrintTo(const ParseCase& c, std::ostream* os) { *os << '"' << c.label << '"'; }
+void PrintTo(const ParseCase& c, std::ostream* os) {
+  *os << '"' << c.label << '"';
+}
 
 class ReadDriveLabelTest : public testing::TestWithParam<ParseCase> {};
 

@@ -22,9 +22,8 @@ TEST(DriveScan, ListsExactlyTheSupportedDrivesInScanOrder) {
   SimDrives sim;
   sim.AttachCdrom(12, "DVD+RW KX4410B  ");
   sim.AttachCdrom(3);
-  EXPECT_THAT(ScanPassThrough(sim.drives),
-              ElementsAre("cdrom3 :  VAREL   CD-RW KX1210A   1.00",
-                          "cdrom12 :  VAREL   DVD+RW KX4410B  1.00"));
+  EXPECT_THAT(ScanPassThrough(sim.drives), ElementsAre("cdrom3 :  VAREL   CD-RW KX1210A   1.00",
+                                                       "cdrom12 :  VAREL   DVD+RW KX4410B  1.00"));
   EXPECT_EQ(sim.platform.bus().openAttempts().size(), 100u);
   EXPECT_EQ(sim.platform.bus().openHandleCount(), 0u) << "each device open only for its INQUIRY";
   EXPECT_EQ(sim.platform.bus().closeCount(), 2);
@@ -35,9 +34,8 @@ TEST(DriveScan, DriveLettersDThroughZAreReachedAndNothingBeyond) {
   auto d = sim.Attach(SimBus::DriveLetterName('d'));
   sim.Attach(SimBus::DriveLetterName('z'), "KX-LOADER E5    ");
   sim.Attach(SimBus::DriveLetterName('c'));
-  EXPECT_THAT(ScanPassThrough(sim.drives),
-              ElementsAre("drive0 :  VAREL   CD-RW KX1210A   1.00",
-                          "drive22 :  VAREL   KX-LOADER E5    1.00"));
+  EXPECT_THAT(ScanPassThrough(sim.drives), ElementsAre("drive0 :  VAREL   CD-RW KX1210A   1.00",
+                                                       "drive22 :  VAREL   KX-LOADER E5    1.00"));
   EXPECT_EQ(d->received().size(), 1u);
 }
 
@@ -45,23 +43,22 @@ TEST(DriveScan, TwoDrivesOfOneModelGiveTwoEntries) {
   SimDrives sim;
   sim.AttachCdrom(0);
   sim.AttachCdrom(1);
-  EXPECT_THAT(ScanPassThrough(sim.drives),
-              ElementsAre("cdrom0 :  VAREL   CD-RW KX1210A   1.00",
-                          "cdrom1 :  VAREL   CD-RW KX1210A   1.00"));
+  EXPECT_THAT(ScanPassThrough(sim.drives), ElementsAre("cdrom0 :  VAREL   CD-RW KX1210A   1.00",
+                                                       "cdrom1 :  VAREL   CD-RW KX1210A   1.00"));
 }
 
 TEST(DriveScan, SkipsEveryDeviceThatFailsOrIsNotSupported) {
   SimDrives sim;
-  sim.AttachCdrom(0, "cd-rw KX1210A   ");              // letter case differs
-  sim.AttachCdrom(1, "CD-RW KX9999A   ");              // unknown model
+  sim.AttachCdrom(0, "cd-rw KX1210A   ");  // letter case differs
+  sim.AttachCdrom(1, "CD-RW KX9999A   ");  // unknown model
   sim.AttachCdrom(2)->SetOpenable(false);
   sim.AttachCdrom(3)->InjectFault({0x12, DriveAnswer::Check(5, 0x24, 0), -1});
   sim.AttachCdrom(4)->InjectFault({0x12, DriveAnswer::Status(0x08), -1});
   sim.AttachCdrom(5)->InjectFault({0x12, DriveAnswer::None(), -1});
-  sim.AttachCdrom(6);                                  // the one good drive
-  auto shortAnswer = sim.AttachCdrom(7);               // answers 8 bytes only
+  sim.AttachCdrom(6);                     // the one good drive
+  auto shortAnswer = sim.AttachCdrom(7);  // answers 8 bytes only
   shortAnswer->SetInquiryData({0x05, 0x80, 0, 0x21, 3, 0, 0, 0});
-  auto nulPadded = sim.AttachCdrom(8);                 // a NUL where the blank belongs
+  auto nulPadded = sim.AttachCdrom(8);  // a NUL where the blank belongs
   std::vector<std::uint8_t> padded(36, 0);
   const std::string text = "VAREL   CD-RW KX1210A   1.00";
   std::copy(text.begin(), text.end(), padded.begin() + 8);
@@ -92,11 +89,13 @@ TEST(DriveScan, EmptyModelTableListsNothing) {
 TEST(DriveScan, AnyInquiryAnswerIsListedOnlyWhenItsProductIdIsAModel) {
   std::mt19937 random(20261206);
   std::set<std::string> models;
-  for (const ModelRecord* r = ModelTable; r->productId[0]; ++r) models.insert(r->productId);
+  for (const ModelRecord* r = ModelTable; r->productId[0]; ++r)
+    models.insert(r->productId);
   for (int round = 0; round < 300; ++round) {
     SimDrives sim;
     std::vector<std::uint8_t> answer(random() % 40);
-    for (auto& b : answer) b = static_cast<std::uint8_t>(random());
+    for (auto& b : answer)
+      b = static_cast<std::uint8_t>(random());
     const bool supported = answer.size() >= 32 && random() % 2 == 0;
     if (supported) {
       const std::string& model = *std::next(models.begin(), random() % models.size());

@@ -23,8 +23,7 @@ class RecordingDevices : public platform::DeviceIo {
     opened.push_back(name);
     return 42;
   }
-  bool SendPassThrough(platform::DeviceHandle device,
-                       std::span<std::uint8_t> request) override {
+  bool SendPassThrough(platform::DeviceHandle device, std::span<std::uint8_t> request) override {
     handles.push_back(device);
     sent.emplace_back(request.begin(), request.end());
     request[2] = 0x00;
@@ -57,8 +56,8 @@ TEST(PassThrough, InquiryLeavesAsTheLiteralHeaderBytes) {
       0x02, 0x00, 0x00, 0x00,  // TimeOutValue 2 s
       0x50, 0x00, 0x00, 0x00,  // DataBufferOffset 80
       0x30, 0x00, 0x00, 0x00,  // SenseInfoOffset 48
-      0x12, 0x00, 0x00, 0x00, 0x24, 0x00, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA,
-      0x00, 0x00, 0x00, 0x00};  // CDB: bytes 6..11 as left, 12..15 always zero
+      0x12, 0x00, 0x00, 0x00, 0x24, 0x00, 0xAA, 0xAA, 0xAA,
+      0xAA, 0xAA, 0xAA, 0x00, 0x00, 0x00, 0x00};  // CDB: bytes 6..11 as left, 12..15 always zero
   EXPECT_EQ(std::vector<std::uint8_t>(r.begin() + 12, r.begin() + 44), rest);
 }
 
@@ -105,7 +104,9 @@ struct OutcomeCase {
   std::uint8_t ascq;
 };
 
-void PrintTo(const OutcomeCase& c, std::ostream* os) { *os << c.what; }
+void PrintTo(const OutcomeCase& c, std::ostream* os) {
+  *os << c.what;
+}
 
 class PassThroughOutcome : public testing::TestWithParam<OutcomeCase> {};
 
@@ -210,7 +211,8 @@ TEST(ProbeCdromDevices, TriesAllTenAndLeavesNothingOpen) {
   sim.AttachCdrom(10);  // beyond the probe
   EXPECT_TRUE(sim.drives.passThrough().ProbeCdromDevices());
   std::vector<std::string> expected;
-  for (int n = 0; n < 10; ++n) expected.push_back("\\\\.\\cdrom" + std::to_string(n));
+  for (int n = 0; n < 10; ++n)
+    expected.push_back("\\\\.\\cdrom" + std::to_string(n));
   EXPECT_EQ(sim.platform.bus().openAttempts(), expected);
   EXPECT_EQ(sim.platform.bus().openHandleCount(), 0u);
   EXPECT_EQ(sim.platform.bus().closeCount(), 1);
