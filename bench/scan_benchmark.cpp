@@ -9,12 +9,16 @@
 
 namespace {
 
-void BM_ScanEmptySimulatedBus(benchmark::State& state) {
-  zentor::platform::sim::SimPlatform platform;
-  zentor::scsi::DriveAccess drives(platform);
+void ScanRepeatedly(benchmark::State& state, zentor::platform::DeviceIo& devices) {
+  zentor::scsi::DriveAccess drives(devices);
   drives.transportKind = zentor::scsi::TransportKind::CdromDevice;
   for (auto _ : state)
     benchmark::DoNotOptimize(zentor::scsi::ScanPassThrough(drives));
+}
+
+void BM_ScanEmptySimulatedBus(benchmark::State& state) {
+  zentor::platform::sim::SimPlatform platform;
+  ScanRepeatedly(state, platform);
 }
 BENCHMARK(BM_ScanEmptySimulatedBus);
 
@@ -22,10 +26,7 @@ BENCHMARK(BM_ScanEmptySimulatedBus);
 // (on one with drives it measures a real scan instead).
 void BM_ScanLinuxWithoutDrives(benchmark::State& state) {
   zentor::platform::linux_os::LinuxDeviceIo devices;
-  zentor::scsi::DriveAccess drives(devices);
-  drives.transportKind = zentor::scsi::TransportKind::CdromDevice;
-  for (auto _ : state)
-    benchmark::DoNotOptimize(zentor::scsi::ScanPassThrough(drives));
+  ScanRepeatedly(state, devices);
 }
 BENCHMARK(BM_ScanLinuxWithoutDrives)->Unit(benchmark::kMicrosecond);
 

@@ -209,15 +209,19 @@ TEST(LinuxDeviceIo, DataAndSenseArriveInPlace) {
   EXPECT_EQ(request[61], 0x02);
 }
 
-TEST(LinuxDeviceIo, SenseBytesTheKernelDidNotWriteAreCleared) {
-  FakeKernel kernel;
-  kernel.kernel = [](sg_io_hdr& s) {
-    const std::uint8_t sense[8] = {0x70, 0, 0x05, 0, 0, 0, 0, 0};
-    std::memcpy(s.sbp, sense, sizeof sense);
-    s.sb_len_wr = 8;
+// A kernel that completes the command with CHECK CONDITION and writes these sense bytes.
+std::function<int(sg_io_hdr&)> CheckConditionWithSense(std::vector<std::uint8_t> sense) {
+  return [sense](sg_io_hdr& s) {
+    std::memcpy(s.sbp, sense.data(), sense.size());
+    s.sb_len_wr = static_cast<unsigned char>(sense.size());
     s.status = 0x02;
     return 0;
   };
+}
+
+TEST(LinuxDeviceIo, SenseBytesTheKernelDidNotWriteAreCleared) {
+  FakeKernel kernel;
+  kernel.kernel = CheckConditionWithSense({0x70, 0, 0x05, 0, 0, 0, 0, 0});
   LinuxDeviceIo io(kernel);
   auto request = Request(2, 0, {0x00, 0, 0, 0, 0, 0x80});
   request[60] = 0x3A;  // left over from an earlier command
@@ -229,13 +233,7 @@ TEST(LinuxDeviceIo, SenseBytesTheKernelDidNotWriteAreCleared) {
 
 TEST(LinuxDeviceIo, DescriptorSenseIsReportedInTheFixedPlaces) {
   FakeKernel kernel;
-  kernel.kernel = [](sg_io_hdr& s) {
-    const std::uint8_t sense[8] = {0x72, 0x05, 0x20, 0x00, 0, 0, 0, 0};
-    std::memcpy(s.sbp, sense, sizeof sense);
-    s.sb_len_wr = 8;
-    s.status = 0x02;
-    return 0;
-  };
+  kernel.kernel = CheckConditionWithSense({0x72, 0x05, 0x20, 0x00, 0, 0, 0, 0});
   LinuxDeviceIo io(kernel);
   auto request = Request(2, 0, {0xE4, 0, 0, 0, 0, 0, 0, 0, 0, 0x40});
   ASSERT_TRUE(io.SendPassThrough(3, request));
