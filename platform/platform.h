@@ -1,5 +1,8 @@
 #pragma once
 
+#include <memory>
+
+#include "platform/aspi_manager.h"
 #include "platform/clock.h"
 #include "platform/device_io.h"
 
@@ -15,6 +18,12 @@ class Platform : public DeviceIo, public Clock {
  public:
   // 1 = the family whose drives are reached through an ASPI manager, 2 = pass-through.
   virtual int OsFamily() = 0;
+
+  // Loads the ASPI manager library and takes its two entry points by name. When one is
+  // missing the library is unloaded again before the failure is returned.
+  virtual AspiLoad LoadAspiManager() = 0;
+  // Nullptr when no event can be made.
+  virtual std::unique_ptr<CompletionEvent> CreateCompletionEvent() = 0;
 };
 
 }  // namespace zentor::platform

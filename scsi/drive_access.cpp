@@ -26,9 +26,10 @@ int DriveAccess::Dispatch(std::uint32_t transferLength) {
     case TransportKind::CdromDevice:
       return passThrough_.SendPassThrough(request_, transportKind, transferLength);
     case TransportKind::Aspi:
+      if (aspi_) return aspi_->SendAspi(request_, transferLength);
       break;
   }
-  // No ASPI manager is attached to this block.
+  // Without a loaded ASPI manager nothing reaches a drive.
   request_.lastAsc = 0;
   request_.lastAscq = 0;
   return 0;

@@ -3,10 +3,12 @@
 #include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/device_io.h"
+#include "scsi/aspi_transport.h"
 #include "scsi/pass_through_transport.h"
 #include "scsi/scsi_request.h"
 
@@ -20,10 +22,15 @@ class DriveAccess {
   explicit DriveAccess(platform::DeviceIo& devices) : passThrough_(devices) {}
 
   TransportKind transportKind = TransportKind::Aspi;
+  // Host adapters the ASPI manager reported at start-up.
+  std::uint16_t adapterCount = 0;
 
   ScsiRequest& request() { return request_; }
   const ScsiRequest& request() const { return request_; }
   PassThroughTransport& passThrough() { return passThrough_; }
+  // The loaded ASPI manager carries every command on the Aspi transport from now on.
+  void AttachAspi(std::unique_ptr<AspiTransport> aspi) { aspi_ = std::move(aspi); }
+  AspiTransport* aspi() { return aspi_.get(); }
 
   // Sends the prepared block over the transport that start-up chose. A transfer longer
   // than the data buffer is refused before anything is sent.
@@ -50,6 +57,7 @@ class DriveAccess {
  private:
   ScsiRequest request_;
   PassThroughTransport passThrough_;
+  std::unique_ptr<AspiTransport> aspi_;
 };
 
 }  // namespace zentor::scsi

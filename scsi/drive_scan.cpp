@@ -6,6 +6,7 @@ namespace zentor::scsi {
 namespace {
 
 constexpr int kPassThroughDeviceNumbers = 100;
+constexpr int kTargetsPerAdapter = 8;
 
 }  // namespace
 
@@ -27,6 +28,23 @@ std::vector<std::string> ScanPassThrough(DriveAccess& drives, const ModelRecord*
     if (answered == 1) ListIfSupported(drives, table, labels);
   }
   return labels;
+}
+
+std::vector<std::string> ScanAspi(DriveAccess& drives, const ModelRecord* table) {
+  std::vector<std::string> labels;
+  for (int adapter = 0; adapter < drives.adapterCount; ++adapter) {
+    for (int target = 0; target < kTargetsPerAdapter; ++target) {
+      drives.request().address.hostAdapter = static_cast<std::uint8_t>(adapter);
+      drives.request().address.targetId = static_cast<std::uint8_t>(target);
+      if (drives.Inquiry() == 1) ListIfSupported(drives, table, labels);
+    }
+  }
+  return labels;
+}
+
+std::vector<std::string> ScanDrives(DriveAccess& drives, const ModelRecord* table) {
+  return drives.transportKind == TransportKind::Aspi ? ScanAspi(drives, table)
+                                                     : ScanPassThrough(drives, table);
 }
 
 }  // namespace zentor::scsi

@@ -15,6 +15,13 @@ namespace zentor::scsi {
 std::vector<std::string> ScanPassThrough(DriveAccess& drives,
                                          const ModelRecord* table = ModelTable);
 
+// Asks every ASPI address, host adapters 0..adapterCount-1 with targets 0..7 (LUN 0), and
+// returns the labels of the supported drives in scan order.
+std::vector<std::string> ScanAspi(DriveAccess& drives, const ModelRecord* table = ModelTable);
+
+// The scan of the transport that start-up chose.
+std::vector<std::string> ScanDrives(DriveAccess& drives, const ModelRecord* table = ModelTable);
+
 // Adds the label of the device that just answered INQUIRY when its model is supported.
 void ListIfSupported(const DriveAccess& drives, const ModelRecord* table,
                      std::vector<std::string>& labels);

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/aspi_request.h"
 #include "platform/pass_through_header.h"
 
 namespace zentor::scsi {
@@ -18,34 +19,7 @@ inline constexpr std::uint8_t kFlagsDataIn = 0x08;
 inline constexpr std::uint8_t kFlagsDataOut = 0x10;
 inline constexpr std::uint8_t kFlagsNoData = 0x00;
 
-// The ASPI execute-SCSI request in its published field order. Builders write target,
-// direction, CDB length and CDB here for every transport. Pointer fields are native, so the
-// request has its 80-byte size only in a 32-bit build.
-struct AspiExecRequest {
-  std::uint8_t commandCode;
-  std::uint8_t status;
-  std::uint8_t hostAdapter;
-  std::uint8_t flags;
-  std::uint32_t reserved0;
-  std::uint8_t targetId;
-  std::uint8_t lun;
-  std::uint16_t reserved1;
-  std::uint32_t bufferLength;
-  std::uint8_t* bufferPointer;
-  std::uint8_t senseLength;
-  std::uint8_t cdbLength;
-  std::uint8_t hostAdapterStatus;
-  std::uint8_t targetStatus;
-  void* postProcedure;
-  void* reserved2;
-  std::uint8_t reserved3[16];
-  std::uint8_t cdb[16];
-  std::uint8_t senseArea[16];  // byte 12 is the ASC, byte 13 the ASCQ
-};
-
-static_assert(sizeof(void*) != 4 || sizeof(AspiExecRequest) == 80);
-static_assert(offsetof(AspiExecRequest, targetId) == 8);
-static_assert(offsetof(AspiExecRequest, bufferLength) == 12);
+using platform::AspiExecRequest;
 
 inline constexpr std::uint8_t kPassThroughSenseLength = 14;
 inline constexpr std::uint32_t kPassThroughSenseOffset = 48;

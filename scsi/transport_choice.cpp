@@ -1,12 +1,16 @@
 #include "scsi/transport_choice.h"
 
 #include "platform/platform.h"
+#include "scsi/aspi_startup.h"
 
 namespace zentor::scsi {
 
-std::optional<StartupFailure> ChooseTransport(int osFamily, DriveAccess& drives) {
+std::optional<StartupFailure> ChooseTransport(platform::Platform& platform, DriveAccess& drives) {
+  const int osFamily = platform.OsFamily();
   drives.transportKind = TransportKind::Aspi;
-  if (osFamily == platform::kFamilyWithAspiManager) return std::nullopt;
+  if (osFamily == platform::kFamilyWithAspiManager) {
+    return LoadAspiManagerAtStartup(platform, drives);
+  }
   if (osFamily == platform::kFamilyWithPassThrough) {
     drives.transportKind = drives.passThrough().ProbeCdromDevices() ? TransportKind::CdromDevice
                                                                     : TransportKind::DriveLetter;

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "platform/platform.h"
 #include "scsi/drive_access.h"
 #include "scsi/startup_failure.h"
 
@@ -11,9 +12,9 @@ namespace zentor::scsi {
 // transportKind:
 //   family 2 (pass-through): CdromDevice when one of the CD-ROM class devices 0..9 opens,
 //                            else DriveLetter;
-//   family 1: Aspi (the ASPI manager is loaded by its own start-up step);
+//   family 1: Aspi, with the ASPI manager loaded (its failures end the program too);
 //   any other family: "ASPI:LoadErr [<family>]" with an exclamation icon, and the program
 //   ends.
-std::optional<StartupFailure> ChooseTransport(int osFamily, DriveAccess& drives);
+std::optional<StartupFailure> ChooseTransport(platform::Platform& platform, DriveAccess& drives);
 
 }  // namespace zentor::scsi

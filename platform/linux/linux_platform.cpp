@@ -3,7 +3,18 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/linux/aspi_library.h"
+#include "platform/linux/eventfd_event.h"
+
 namespace zentor::platform::linux_os {
+
+AspiLoad LinuxPlatform::LoadAspiManager() {
+  return LoadAspiLibrary();
+}
+
+std::unique_ptr<CompletionEvent> LinuxPlatform::CreateCompletionEvent() {
+  return EventFdEvent::Create();
+}
 
 void LinuxPlatform::SleepMs(std::uint32_t milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));

@@ -16,6 +16,9 @@ class LinuxPlatform final : public Platform {
   }
   void CloseDevice(DeviceHandle device) override { devices_.CloseDevice(device); }
 
+  AspiLoad LoadAspiManager() override;
+  std::unique_ptr<CompletionEvent> CreateCompletionEvent() override;
+
   void SleepMs(std::uint32_t milliseconds) override;
   std::uint64_t NowMs() override;
 

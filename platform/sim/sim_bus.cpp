@@ -1,14 +1,10 @@
 #include "platform/sim/sim_bus.h"
 
-#include <algorithm>
-#include <array>
-
 #include "platform/pass_through_request.h"
+#include "platform/sim/fixed_sense.h"
 
 namespace zentor::platform::sim {
 namespace {
-
-constexpr std::size_t kFixedSenseLength = 18;
 
 DataDirection DirectionOf(std::uint8_t dataIn) {
   switch (dataIn) {
@@ -19,18 +15,6 @@ DataDirection DirectionOf(std::uint8_t dataIn) {
     default:
       return DataDirection::None;
   }
-}
-
-// Fixed-format sense data, the form these drives report.
-void WriteSense(std::span<std::uint8_t> sense, const DriveAnswer& answer) {
-  std::array<std::uint8_t, kFixedSenseLength> fixed{};
-  fixed[0] = 0x70;
-  fixed[2] = answer.senseKey;
-  fixed[7] = kFixedSenseLength - 8;
-  fixed[12] = answer.asc;
-  fixed[13] = answer.ascq;
-  const std::size_t n = std::min(sense.size(), fixed.size());
-  std::copy_n(fixed.begin(), n, sense.begin());
 }
 
 }  // namespace
@@ -45,6 +29,15 @@ std::string SimBus::DriveLetterName(char letter) {
 
 void SimBus::Attach(const std::string& name, std::shared_ptr<VirtualDrive> drive) {
   drives_[name] = std::move(drive);
+}
+
+void SimBus::AttachAt(int hostAdapter, int targetId, std::shared_ptr<VirtualDrive> drive) {
+  targets_[{hostAdapter, targetId}] = std::move(drive);
+}
+
+std::shared_ptr<VirtualDrive> SimBus::DriveAt(int hostAdapter, int targetId) const {
+  const auto found = targets_.find({hostAdapter, targetId});
+  return found == targets_.end() ? nullptr : found->second;
 }
 
 DeviceHandle SimBus::OpenDevice(const std::string& name) {
@@ -71,7 +64,7 @@ bool SimBus::SendPassThrough(DeviceHandle device, std::span<std::uint8_t> reques
     case DriveAnswer::Kind::NoAnswer:
       return false;
     case DriveAnswer::Kind::CheckCondition:
-      WriteSense(view->sense, answer);
+      WriteFixedSense(view->sense, answer);
       StoreScsiStatus(request, kScsiStatusCheckCondition);
       StoreTransferred(request, 0, static_cast<std::uint8_t>(view->sense.size()));
       return true;

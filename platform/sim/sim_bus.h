@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/device_io.h"
@@ -11,7 +12,8 @@
 namespace zentor::platform::sim {
 
 // Virtual drives attached under device names, reached by pass-through requests exactly as
-// real drives are. One drive may be attached under several names.
+// real drives are, and at ASPI addresses (host adapter, target ID), reached through the
+// simulated ASPI manager. One drive may be attached under several names and addresses.
 class SimBus : public DeviceIo {
  public:
   // The bus formats its own names, independently of the program, so a program that builds
@@ -20,6 +22,8 @@ class SimBus : public DeviceIo {
   static std::string DriveLetterName(char letter);  // "\\.\<letter>:"
 
   void Attach(const std::string& name, std::shared_ptr<VirtualDrive> drive);
+  void AttachAt(int hostAdapter, int targetId, std::shared_ptr<VirtualDrive> drive);
+  std::shared_ptr<VirtualDrive> DriveAt(int hostAdapter, int targetId) const;
 
   DeviceHandle OpenDevice(const std::string& name) override;
   bool SendPassThrough(DeviceHandle device, std::span<std::uint8_t> request) override;
@@ -34,6 +38,7 @@ class SimBus : public DeviceIo {
 
  private:
   std::map<std::string, std::shared_ptr<VirtualDrive>> drives_;
+  std::map<std::pair<int, int>, std::shared_ptr<VirtualDrive>> targets_;
   std::map<DeviceHandle, std::shared_ptr<VirtualDrive>> open_;
   DeviceHandle nextHandle_ = 100;
   std::vector<std::string> openAttempts_;

@@ -1,16 +1,26 @@
 #pragma once
 
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <set>
+
 #include "platform/platform.h"
+#include "platform/sim/sim_aspi_manager.h"
 #include "platform/sim/sim_bus.h"
 #include "platform/sim/virtual_clock.h"
 
 namespace zentor::platform::sim {
 
-// A whole simulated machine: a bus of virtual drives, virtual time and a chosen
-// operating-system family.
+// A whole simulated machine: a bus of virtual drives, an ASPI manager over the same drives,
+// virtual time and a chosen operating-system family. Time moves only when the program
+// sleeps or waits, and ASPI requests complete as it reaches their due time.
 class SimPlatform final : public Platform {
  public:
-  explicit SimPlatform(int osFamily = kFamilyWithPassThrough) : osFamily_(osFamily) {}
+  enum class AspiLibrary { Present, Missing, LacksEntryPoint };
+
+  explicit SimPlatform(int osFamily = kFamilyWithPassThrough);
+  ~SimPlatform() override;
 
   int OsFamily() override { return osFamily_; }
 
@@ -20,16 +30,37 @@ class SimPlatform final : public Platform {
   }
   void CloseDevice(DeviceHandle device) override { bus_.CloseDevice(device); }
 
-  void SleepMs(std::uint32_t milliseconds) override { clock_.SleepMs(milliseconds); }
+  AspiLoad LoadAspiManager() override;
+  std::unique_ptr<CompletionEvent> CreateCompletionEvent() override;
+
+  void SleepMs(std::uint32_t milliseconds) override;
   std::uint64_t NowMs() override { return clock_.NowMs(); }
+
+  // Moves virtual time on towards the deadline, completing ASPI requests as they fall due,
+  // and stops early once done() holds. Returns done() at the end.
+  bool RunUntil(std::uint64_t deadline, const std::function<bool()>& done);
+
+  void SetAspiLibrary(AspiLibrary library) { aspiLibrary_ = library; }
+  void SetEventsAvailable(bool available) { eventsAvailable_ = available; }
+  // Events made and not yet released.
+  std::size_t liveEventCount() const;
 
   SimBus& bus() { return bus_; }
   VirtualClock& clock() { return clock_; }
+  SimAspiManager& aspi() { return *aspi_; }
 
  private:
+  class Event;
+  void SignalEvent(void* postHandle);
+
   int osFamily_;
   SimBus bus_;
   VirtualClock clock_;
+  AspiLibrary aspiLibrary_ = AspiLibrary::Present;
+  bool eventsAvailable_ = true;
+  mutable std::mutex eventsMutex_;
+  std::set<void*> liveEvents_;
+  std::shared_ptr<SimAspiManager> aspi_;
 };
 
 }  // namespace zentor::platform::sim

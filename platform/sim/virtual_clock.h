@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -7,17 +8,19 @@
 
 namespace zentor::platform::sim {
 
-// Time that passes only when the program sleeps, so a whole update runs in milliseconds.
+// Time that passes only when the program sleeps or waits, so a whole update runs in
+// milliseconds.
 class VirtualClock : public Clock {
  public:
   void SleepMs(std::uint32_t milliseconds) override {
-    sleeps_.push_back(milliseconds);
+    NoteSleep(milliseconds);
     now_ += milliseconds;
   }
   std::uint64_t NowMs() override { return now_; }
 
-  // Lets drive work take time without the program sleeping.
-  void Advance(std::uint64_t milliseconds) { now_ += milliseconds; }
+  // Never backwards.
+  void AdvanceTo(std::uint64_t milliseconds) { now_ = std::max(now_, milliseconds); }
+  void NoteSleep(std::uint32_t milliseconds) { sleeps_.push_back(milliseconds); }
   const std::vector<std::uint32_t>& sleeps() const { return sleeps_; }
 
  private:

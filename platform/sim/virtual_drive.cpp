@@ -30,8 +30,11 @@ VirtualDrive::VirtualDrive(Identity identity) : identity_(std::move(identity)) {
 
 DriveAnswer VirtualDrive::Execute(std::span<const std::uint8_t> cdb, DataDirection direction,
                                   std::span<std::uint8_t> data) {
-  received_.push_back({std::vector<std::uint8_t>(cdb.begin(), cdb.end()), direction,
-                       static_cast<std::uint32_t>(data.size())});
+  received_.push_back({std::vector<std::uint8_t>(cdb.begin(), cdb.end()),
+                       direction,
+                       static_cast<std::uint32_t>(data.size()),
+                       {}});
+  if (direction == DataDirection::Out) received_.back().dataOut.assign(data.begin(), data.end());
   if (cdb.empty()) return DriveAnswer::Check(kSenseIllegalRequest, kAscInvalidOpcode, 0);
   if (auto fault = TakeFault(cdb[0])) return *fault;
   return Handle(cdb, direction, data);

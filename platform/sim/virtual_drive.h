@@ -17,6 +17,7 @@ struct ReceivedCommand {
   std::vector<std::uint8_t> cdb;
   DataDirection direction = DataDirection::None;
   std::uint32_t transferLength = 0;
+  std::vector<std::uint8_t> dataOut;  // what a data-out command carried
 };
 
 // An answer forced onto the next commands, instead of what the drive would do.

@@ -8,7 +8,6 @@
 #include <set>
 
 #include "scsi/sim_drives.h"
-#include "scsi/transport_choice.h"
 
 namespace zentor::scsi {
 namespace {
@@ -116,36 +115,6 @@ TEST(ModelTable, HoldsNinetyTwoSixteenCharacterRecordsWithThreeRepeats) {
   EXPECT_STREQ(ModelTable[62].productId, ModelTable[36].productId);
   EXPECT_STREQ(ModelTable[91].productId, ModelTable[63].productId);
   EXPECT_STREQ(ModelTable[90].productId, "KX-LOADER G7    ");
-}
-
-TEST(TransportChoice, PassThroughFamilyPrefersCdromDevices) {
-  SimDrives sim;
-  sim.AttachCdrom(9);
-  EXPECT_FALSE(ChooseTransport(2, sim.drives).has_value());
-  EXPECT_EQ(sim.drives.transportKind, TransportKind::CdromDevice);
-  EXPECT_EQ(sim.platform.bus().openHandleCount(), 0u);
-}
-
-TEST(TransportChoice, PassThroughFamilyWithoutCdromDevicesUsesDriveLetters) {
-  SimDrives sim;
-  sim.Attach(SimBus::DriveLetterName('e'));
-  sim.AttachCdrom(10);
-  EXPECT_FALSE(ChooseTransport(2, sim.drives).has_value());
-  EXPECT_EQ(sim.drives.transportKind, TransportKind::DriveLetter);
-}
-
-TEST(TransportChoice, AspiFamilyAndUnknownFamilies) {
-  SimDrives sim;
-  EXPECT_FALSE(ChooseTransport(1, sim.drives).has_value());
-  EXPECT_EQ(sim.drives.transportKind, TransportKind::Aspi);
-  EXPECT_TRUE(sim.platform.bus().openAttempts().empty());
-
-  for (int family : {0, 3, -1}) {
-    const auto failure = ChooseTransport(family, sim.drives);
-    ASSERT_TRUE(failure.has_value());
-    EXPECT_EQ(failure->text, "ASPI:LoadErr [" + std::to_string(family) + "]");
-    EXPECT_EQ(failure->icon, StartupFailure::Icon::Exclamation);
-  }
 }
 
 }  // namespace

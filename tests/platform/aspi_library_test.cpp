@@ -1,0 +1,76 @@
+#include "platform/linux/aspi_library.h"
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include "platform/linux/eventfd_event.h"
+
+namespace zentor::platform::linux_os {
+namespace {
+
+TEST(AspiLibrary, LoadsBothEntryPointsAndCompletesARequestThroughItsEvent) {
+  auto load = LoadAspiLibrary(ZENTOR_TEST_ASPI_LIBRARY);
+  ASSERT_EQ(load.failure, AspiLoad::Failure::None);
+  ASSERT_NE(load.manager, nullptr);
+  EXPECT_EQ(load.manager->GetASPI32SupportInfo(), 0x0103u);
+
+  auto event = EventFdEvent::Create();
+  ASSERT_NE(event, nullptr);
+  std::uint8_t data[36] = {};
+  AspiExecRequest request{};
+  request.commandCode = kAspiExecuteScsi;
+  request.flags = kAspiDirectionIn | kAspiEventNotify;
+  request.bufferLength = sizeof data;
+  request.bufferPointer = data;
+  request.senseLength = 16;
+  request.cdbLength = 6;
+  request.cdb[0] = 0x12;
+  request.cdb[4] = 36;
+  request.postProcedure = event->PostHandle();
+
+  EXPECT_EQ(load.manager->SendASPI32Command(&request), kAspiPending);
+  ASSERT_TRUE(event->Wait(5000)) << "the manager's thread signals the eventfd";
+  EXPECT_EQ(request.status, kAspiDone);
+  EXPECT_EQ(std::string(data + 16, data + 29), "CD-RW KX1210A");
+}
+
+TEST(AspiLibrary, MissingLibraryIsNotFound) {
+  const auto load = LoadAspiLibrary("libzentor-no-such-aspi-manager.so");
+  EXPECT_EQ(load.failure, AspiLoad::Failure::LibraryNotFound);
+  EXPECT_EQ(load.manager, nullptr);
+}
+
+TEST(AspiLibrary, LibraryWithoutSendCommandIsRefusedAndUnloaded) {
+  const auto load = LoadAspiLibrary(ZENTOR_TEST_BROKEN_ASPI_LIBRARY);
+  EXPECT_EQ(load.failure, AspiLoad::Failure::EntryPointMissing);
+  EXPECT_EQ(load.manager, nullptr);
+  EXPECT_EQ(dlopen(ZENTOR_TEST_BROKEN_ASPI_LIBRARY, RTLD_NOW | RTLD_NOLOAD), nullptr)
+      << "the library was unloaded again";
+}
+
+TEST(EventFdEvent, StartsUnsignalledAndResetsItselfOnAWait) {
+  auto event = EventFdEvent::Create();
+  ASSERT_NE(event, nullptr);
+  EXPECT_FALSE(event->Wait(0));
+  const std::uint64_t one = 1;
+  const int fd = static_cast<int>(reinterpret_cast<std::intptr_t>(event->PostHandle()));
+  ASSERT_EQ(write(fd, &one, sizeof one), 8);
+  ASSERT_EQ(write(fd, &one, sizeof one), 8);
+  EXPECT_TRUE(event->Wait(0));
+  EXPECT_FALSE(event->Wait(0)) << "one wait consumes every signal so far";
+
+  ASSERT_EQ(write(fd, &one, sizeof one), 8);
+  event->Reset();
+  EXPECT_FALSE(event->Wait(0));
+}
+
+TEST(EventFdEvent, WaitGivesUpAfterItsTime) {
+  auto event = EventFdEvent::Create();
+  ASSERT_NE(event, nullptr);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(event->Wait(30));
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(30));
+}
+
+}  // namespace
+}  // namespace zentor::platform::linux_os

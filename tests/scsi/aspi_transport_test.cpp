@@ -1,0 +1,206 @@
+#include "scsi/aspi_transport.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "scsi/drive_scan.h"
+#include "scsi/sim_drives.h"
+
+namespace zentor::scsi {
+namespace {
+
+using platform::sim::AspiCompletion;
+using platform::sim::DriveAnswer;
+using testing::ElementsAre;
+using testing_support::SimDrives;
+using When = AspiCompletion::When;
+
+constexpr std::uint64_t kWaitLimitMs = 5000;
+
+TEST(AspiTransport, CompletesTheRequestAsTheManagerExpectsIt) {
+  SimDrives sim(TransportKind::Aspi);
+  sim.AttachAt(1, 5);
+  sim.drives.request().address = {1, 5, 0};
+  ASSERT_EQ(sim.drives.Inquiry(), 1);
+
+  const auto submitted = sim.platform.aspi().submitted();
+  ASSERT_EQ(submitted.size(), 1u);
+  const auto& r = submitted[0];
+  EXPECT_EQ(r.commandCode, 2);
+  EXPECT_EQ(r.status, 0) << "status is cleared before submission";
+  EXPECT_EQ(r.hostAdapter, 1);
+  EXPECT_EQ(r.targetId, 5);
+  EXPECT_EQ(r.lun, 0);
+  EXPECT_EQ(r.flags, 0x48) << "data in plus event notification";
+  EXPECT_EQ(r.bufferLength, 36u);
+  EXPECT_NE(r.bufferPointer, nullptr);
+  EXPECT_EQ(r.senseLength, 16);
+  EXPECT_EQ(r.cdbLength, 6);
+  EXPECT_NE(r.postProcedure, nullptr);
+  EXPECT_EQ(std::vector<std::uint8_t>(r.cdb, r.cdb + 6),
+            (std::vector<std::uint8_t>{0x12, 0, 0, 0, 0x24, 0}));
+  EXPECT_EQ(sim.drives.IdentificationText(), "VAREL   CD-RW KX1210A   1.00");
+  EXPECT_EQ(sim.platform.liveEventCount(), 0u) << "the event is released after completion";
+}
+
+TEST(AspiTransport, CommandWithoutDataCarriesOnlyTheNotificationFlag) {
+  SimDrives sim(TransportKind::Aspi);
+  sim.AttachAt(0, 0);
+  sim.drives.PrepareCommand(kFlagsNoData, 6, {0x00, 0, 0, 0, 0, 0x80});
+  EXPECT_EQ(sim.drives.Dispatch(0), 1);
+  EXPECT_EQ(sim.platform.aspi().submitted().at(0).flags, 0x40);
+}
+
+TEST(AspiTransport, SynchronousCompletionIsNotWaitedFor) {
+  SimDrives sim(TransportKind::Aspi);
+  sim.AttachAt(0, 0);
+  sim.platform.aspi().SetCompletion({When::Synchronous, 0, std::nullopt});
+  EXPECT_EQ(sim.drives.Inquiry(), 1);
+  EXPECT_EQ(sim.platform.NowMs(), 0u);
+  EXPECT_EQ(sim.drives.IdentificationText(), "VAREL   CD-RW KX1210A   1.00");
+}
+
+TEST(AspiTransport, AsynchronousCompletionIsWaitedForUntilItComes) {
+  SimDrives sim(TransportKind::Aspi);
+  sim.AttachAt(0, 0);
+  sim.platform.aspi().SetCompletion({When::After, 4999, std::nullopt});
+  EXPECT_EQ(sim.drives.Inquiry(), 1);
+  EXPECT_EQ(sim.platform.NowMs(), 4999u);
+}
+
+TEST(AspiTransport, CompletionWithErrorGivesTheSenseCodes) {
+  SimDrives sim(TransportKind::Aspi);
+  sim.AttachAt(0, 0)->InjectFault({std::nullopt, DriveAnswer::Check(2, 0xF7, 0x02), 1});
+  EXPECT_EQ(sim.drives.Inquiry(), 0);
+  EXPECT_EQ(sim.drives.request().lastAsc, 0xF7);
+  EXPECT_EQ(sim.drives.request().lastAscq, 0x02);
+}
+
+TEST(AspiTransport, AnyOtherCompletionStatusFailsWithoutSenseCodes) {
+  for (std::uint8_t status : {std::uint8_t{2}, std::uint8_t{0x80}, std::uint8_t{0x82}}) {
+    SimDrives sim(TransportKind::Aspi);
+    sim.AttachAt(0, 0);
+    sim.platform.aspi().QueueCompletion({When::After, 10, status});
+    sim.drives.request().lastAsc = 0x3A;
+    EXPECT_EQ(sim.drives.Inquiry(), 0) << int(status);
+    EXPECT_EQ(sim.drives.request().lastAsc, 0) << int(status);
+  }
+}
+
+TEST(AspiTransport, NoDeviceAtTheAddressFails) {
+  SimDrives sim(TransportKind::Aspi);
+  sim.drives.request().address = {0, 3, 0};
+  EXPECT_EQ(sim.drives.Inquiry(), 0);
+  EXPECT_EQ(sim.drives.request().aspi.status, 0x82);
+}
+
+TEST(AspiTransport, TimeOutAfterFiveSecondsKeepsThePreviousSenseCodes) {
+  SimDrives sim(TransportKind::Aspi);
+  auto drive = sim.AttachAt(0, 0);
+  drive->InjectFault({std::nullopt, DriveAnswer::Check(2, 0x3A, 0x01), 1});
+  ASSERT_EQ(sim.drives.Inquiry(), 0);
+  ASSERT_EQ(sim.drives.request().lastAsc, 0x3A);
+
+  sim.platform.aspi().QueueCompletion({When::Never, 0, std::nullopt});
+  const auto before = sim.platform.NowMs();
+  EXPECT_EQ(sim.drives.Inquiry(), 0);
+  EXPECT_EQ(sim.platform.NowMs() - before, kWaitLimitMs);
+  EXPECT_EQ(sim.drives.request().lastAsc, 0x3A);
+  EXPECT_EQ(sim.drives.request().lastAscq, 0x01);
+  EXPECT_EQ(sim.drives.aspi()->outstandingCount(), 1u);
+  EXPECT_EQ(sim.platform.liveEventCount(), 1u) << "the manager may still signal it";
+}
+
+TEST(AspiTransport, NoEventMeansNoCommandAndThePreviousSenseCodes) {
+  SimDrives sim(TransportKind::Aspi);
+  sim.AttachAt(0, 0)->InjectFault({std::nullopt, DriveAnswer::Check(5, 0x20, 0x00), 1});
+  ASSERT_EQ(sim.drives.Inquiry(), 0);
+  sim.platform.SetEventsAvailable(false);
+  EXPECT_EQ(sim.drives.Inquiry(), 0);
+  EXPECT_EQ(sim.drives.request().lastAsc, 0x20);
+  EXPECT_EQ(sim.platform.aspi().submitted().size(), 1u);
+  EXPECT_EQ(sim.platform.NowMs(), 0u);
+}
+
+TEST(AspiTransport, LateCompletionNeverTouchesTheNextCommandsData) {
+  SimDrives sim(TransportKind::Aspi);
+  auto first = sim.AttachAt(0, 0, "CD-RW KX1210A   ");
+  auto second = sim.AttachAt(0, 1, "DVD+RW KX4410B  ");
+
+  // The first command outlives its five seconds and completes at 6000 ms ...
+  sim.platform.aspi().QueueCompletion({When::After, 6000, std::nullopt});
+  ASSERT_EQ(sim.drives.Inquiry(), 0);
+  ASSERT_EQ(sim.platform.NowMs(), kWaitLimitMs);
+
+  // ... in the middle of the next one, which sends a full data buffer and completes at 7000.
+  sim.platform.aspi().QueueCompletion({When::After, 2000, std::nullopt});
+  for (std::uint32_t i = 0; i < kDataBufferSize; ++i) {
+    sim.drives.request().dataBuffer[i] = static_cast<std::uint8_t>(0xA5 ^ i);
+  }
+  sim.drives.request().address = {0, 1, 0};
+  sim.drives.PrepareCommand(kFlagsDataOut, 10, {0x3B, 0x02, 0, 0, 0, 0, 0, 0x40, 0x00, 0});
+  sim.drives.Dispatch(kDataBufferSize);
+  ASSERT_EQ(sim.platform.NowMs(), 7000u);
+  ASSERT_EQ(first->received().size(), 1u) << "the late completion did happen";
+
+  const auto& payload = second->received().at(0).dataOut;
+  ASSERT_EQ(payload.size(), kDataBufferSize);
+  for (std::uint32_t i = 0; i < kDataBufferSize; ++i) {
+    ASSERT_EQ(payload[i], static_cast<std::uint8_t>(0xA5 ^ i)) << "byte " << i;
+    ASSERT_EQ(sim.drives.request().dataBuffer[i], static_cast<std::uint8_t>(0xA5 ^ i));
+  }
+
+  // Once the manager is done with it, the late request's block and event are let go.
+  sim.platform.aspi().SetCompletion({When::Synchronous, 0, std::nullopt});
+  EXPECT_EQ(sim.drives.Inquiry(), 1);
+  EXPECT_EQ(sim.drives.IdentificationText(), "VAREL   DVD+RW KX4410B  1.00");
+  EXPECT_EQ(sim.drives.aspi()->outstandingCount(), 0u);
+  EXPECT_EQ(sim.platform.liveEventCount(), 0u);
+}
+
+TEST(AspiTransport, LateCompletionDuringASleepLeavesTheDataBufferAlone) {
+  SimDrives sim(TransportKind::Aspi);
+  sim.AttachAt(0, 0, "CD-RW KX1210A   ");
+  sim.AttachAt(0, 1, "DVD+RW KX4410B  ");
+  sim.platform.aspi().QueueCompletion({When::After, 9000, std::nullopt});
+  ASSERT_EQ(sim.drives.Inquiry(), 0);
+
+  sim.drives.request().address = {0, 1, 0};
+  sim.platform.aspi().QueueCompletion({When::After, 100, std::nullopt});
+  ASSERT_EQ(sim.drives.Inquiry(), 1);
+  sim.platform.SleepMs(5000);  // the first drive's answer arrives now
+  EXPECT_EQ(sim.drives.IdentificationText(), "VAREL   DVD+RW KX4410B  1.00");
+}
+
+TEST(AspiScan, AsksEveryTargetOfEveryAdapterAndListsTheSupportedOnes) {
+  SimDrives sim(TransportKind::Aspi, 0x0102);
+  sim.AttachAt(1, 0, "DVD/CDRW KX8001 ");
+  sim.AttachAt(0, 7);
+  sim.AttachAt(0, 3, "CD-RW KX9999A   ");
+  sim.AttachAt(2, 0);  // beyond the adapter count
+  EXPECT_THAT(ScanDrives(sim.drives), ElementsAre("HA:0 ID:7  VAREL   CD-RW KX1210A   1.00",
+                                                  "HA:1 ID:0  VAREL   DVD/CDRW KX8001 1.00"));
+  const auto submitted = sim.platform.aspi().submitted();
+  ASSERT_EQ(submitted.size(), 16u);
+  for (std::size_t i = 0; i < submitted.size(); ++i) {
+    EXPECT_EQ(submitted[i].hostAdapter, i / 8);
+    EXPECT_EQ(submitted[i].targetId, i % 8);
+  }
+}
+
+TEST(AspiScan, NoAdapterSendsNothing) {
+  SimDrives sim(TransportKind::Aspi, 0x0100);
+  sim.AttachAt(0, 0);
+  EXPECT_TRUE(ScanDrives(sim.drives).empty());
+  EXPECT_TRUE(sim.platform.aspi().submitted().empty());
+}
+
+TEST(AspiScan, TimedOutTargetsAreSkippedAndTheScanGoesOn) {
+  SimDrives sim(TransportKind::Aspi, 0x0101);
+  sim.AttachAt(0, 0)->InjectFault({std::nullopt, DriveAnswer::None(), -1});
+  sim.AttachAt(0, 1);
+  EXPECT_THAT(ScanDrives(sim.drives), ElementsAre("HA:0 ID:1  VAREL   CD-RW KX1210A   1.00"));
+}
+
+}  // namespace
+}  // namespace zentor::scsi
