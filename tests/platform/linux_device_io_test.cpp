@@ -187,28 +187,6 @@ INSTANTIATE_TEST_SUITE_P(
                     StatusCase{"status despite adapter complaint", 0, 0x02, 0x07, 0x08, 0x02,
                                true}));
 
-TEST(LinuxDeviceIo, DataAndSenseArriveInPlace) {
-  FakeKernel kernel;
-  kernel.kernel = [](sg_io_hdr& s) {
-    auto* data = static_cast<std::uint8_t*>(s.dxferp);
-    data[0] = 0x05;
-    data[35] = 0x41;
-    const std::uint8_t sense[14] = {0x70, 0, 0x02, 0, 0, 0, 0, 10, 0, 0, 0, 0, 0xF7, 0x02};
-    std::memcpy(s.sbp, sense, sizeof sense);
-    s.sb_len_wr = 14;
-    s.status = 0x02;
-    s.resid = 0;
-    return 0;
-  };
-  LinuxDeviceIo io(kernel);
-  auto request = Request(1, 36, {0x12, 0, 0, 0, 36, 0});
-  ASSERT_TRUE(io.SendPassThrough(3, request));
-  EXPECT_EQ(request[80], 0x05);
-  EXPECT_EQ(request[115], 0x41);
-  EXPECT_EQ(request[60], 0xF7);
-  EXPECT_EQ(request[61], 0x02);
-}
-
 // A kernel that completes the command with CHECK CONDITION and writes these sense bytes.
 std::function<int(sg_io_hdr&)> CheckConditionWithSense(std::vector<std::uint8_t> sense) {
   return [sense](sg_io_hdr& s) {

@@ -87,13 +87,6 @@ TEST(AspiTransport, AnyOtherCompletionStatusFailsWithoutSenseCodes) {
   }
 }
 
-TEST(AspiTransport, NoDeviceAtTheAddressFails) {
-  SimDrives sim(TransportKind::Aspi);
-  sim.drives.request().address = {0, 3, 0};
-  EXPECT_EQ(sim.drives.Inquiry(), 0);
-  EXPECT_EQ(sim.drives.request().aspi.status, 0x82);
-}
-
 TEST(AspiTransport, TimeOutAfterFiveSecondsKeepsThePreviousSenseCodes) {
   SimDrives sim(TransportKind::Aspi);
   auto drive = sim.AttachAt(0, 0);

@@ -5,7 +5,6 @@
 
 #include <vector>
 
-#include "scsi/device_name.h"
 #include "scsi/drive_access.h"
 #include "scsi/sim_drives.h"
 
@@ -141,15 +140,6 @@ TEST(PassThrough, ParsingALabelClosesTheCachedHandleAndTheNextCommandOpensTheLab
   EXPECT_EQ(sim.platform.bus().openHandleCount(), 0u) << "no handle is ever forgotten open";
   EXPECT_EQ(sim.drives.Inquiry(), 1);
   EXPECT_EQ(labelled->received().size(), 1u);
-}
-
-TEST(DeviceName, CdromAndDriveLetterNames) {
-  EXPECT_EQ(DeviceName(TransportKind::CdromDevice, 0), "\\\\.\\cdrom0");
-  EXPECT_EQ(DeviceName(TransportKind::CdromDevice, 99), "\\\\.\\cdrom99");
-  EXPECT_EQ(DeviceName(TransportKind::DriveLetter, 0), "\\\\.\\d:");
-  EXPECT_EQ(DeviceName(TransportKind::DriveLetter, 1), "\\\\.\\e:");
-  EXPECT_EQ(DeviceName(TransportKind::DriveLetter, 22), "\\\\.\\z:");
-  EXPECT_EQ(DeviceName(TransportKind::DriveLetter, 23), "\\\\.\\{:");
 }
 
 TEST(PassThrough, DriveLetterPastZOpensNothingAndFailsWithoutSense) {
