@@ -21,23 +21,44 @@ struct AspiTransport::Submission {
   platform::AspiExecRequest request{};
   std::uint8_t data[kDataBufferSize]{};
   std::unique_ptr<platform::CompletionEvent> event;
+  bool signalled = false;
 
+  // The manager is done with a request once it has both written its status and signalled
+  // its event: releasing the event earlier would let the signal reach whatever event is
+  // made next in its place.
   bool Finished() {
-    return StatusOf(request) != platform::kAspiPending || (event && event->Wait(0));
+    if (!signalled && event->Wait(0)) signalled = true;
+    return signalled && StatusOf(request) != platform::kAspiPending;
   }
 };
+
+namespace {
+
+// What the manager may still write into, or still run: kept until the program ends.
+struct StillWithTheManager {
+  std::vector<std::unique_ptr<void, void (*)(void*)>> items;
+};
+
+template <typename T>
+void KeepUntilExit(std::unique_ptr<T> item) {
+  static auto* kept = new StillWithTheManager;
+  kept->items.emplace_back(item.release(), [](void* p) { delete static_cast<T*>(p); });
+}
+
+}  // namespace
 
 AspiTransport::AspiTransport(std::unique_ptr<platform::AspiManager> manager,
                              platform::Platform& platform)
     : manager_(std::move(manager)), platform_(platform) {}
 
 AspiTransport::~AspiTransport() {
-  // Requests the manager still holds must outlive us: it may write into them at any time.
-  // They are handed to a list that lives as long as the program.
-  static auto* stillWithTheManager = new std::vector<std::unique_ptr<Submission>>;
   ReleaseFinished();
+  if (outstanding_.empty()) return;
+  // The manager may still complete these at any moment, so neither they nor the library
+  // that runs the manager may go away before the program does.
   for (auto& submission : outstanding_)
-    stillWithTheManager->push_back(std::move(submission));
+    KeepUntilExit(std::move(submission));
+  KeepUntilExit(std::move(manager_));
 }
 
 void AspiTransport::ReleaseFinished() {
@@ -65,13 +86,24 @@ int AspiTransport::SendAspi(ScsiRequest& request, std::uint32_t transferLength) 
   std::fill(std::begin(submission->request.senseArea), std::end(submission->request.senseArea), 0);
   std::copy_n(request.dataBuffer, transferLength, submission->data);
   submission->event = std::move(event);
+  submission->signalled = false;
 
   manager_->SendASPI32Command(&submission->request);
-  if (StatusOf(submission->request) == platform::kAspiPending &&
-      !submission->event->Wait(kCompletionWaitMs)) {
-    submission->event->Reset();
-    outstanding_.push_back(std::move(submission));
-    return 0;
+  if (StatusOf(submission->request) == platform::kAspiPending) {
+    if (!submission->event->Wait(kCompletionWaitMs)) {
+      submission->event->Reset();
+      outstanding_.push_back(std::move(submission));
+      return 0;
+    }
+    submission->signalled = true;
+    if (StatusOf(submission->request) == platform::kAspiPending) {
+      // Signalled, yet still the manager's: a failure, and the block is not used again
+      // until the manager has really finished with it.
+      outstanding_.push_back(std::move(submission));
+      request.lastAsc = 0;
+      request.lastAscq = 0;
+      return 0;
+    }
   }
   submission->event.reset();
 

@@ -6,8 +6,11 @@ std::string DeviceName(TransportKind kind, std::uint8_t deviceNumber) {
   if (kind == TransportKind::CdromDevice) {
     return "\\\\.\\cdrom" + std::to_string(deviceNumber);
   }
+  // Past 'z' the character is no letter. It must not wrap round to a byte that is one:
+  // device 255 would otherwise name drive C.
+  const int character = 'd' + deviceNumber;
   std::string name = "\\\\.\\d:";
-  name[4] = static_cast<char>(static_cast<std::uint8_t>(name[4] + deviceNumber));
+  name[4] = static_cast<char>(character <= 0xFF ? character : 0xFF);
   return name;
 }
 

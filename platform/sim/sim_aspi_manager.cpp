@@ -67,16 +67,18 @@ std::uint32_t SimAspiManager::SendASPI32Command(AspiExecRequest* request) {
     case AspiCompletion::When::Never:
       return kAspiPending;
     case AspiCompletion::When::After:
+    case AspiCompletion::When::Spurious:
       break;
   }
+  const bool complete = completion.when == AspiCompletion::When::After;
   if (realTime_) {
-    thread_.Post([this, request, completion] {
+    thread_.Post([this, request, completion, complete] {
       std::this_thread::sleep_for(std::chrono::milliseconds(completion.delayMs));
-      if (Complete(request, completion.status)) signal_(request->postProcedure);
+      if (!complete || Complete(request, completion.status)) signal_(request->postProcedure);
     });
   } else {
     std::lock_guard lock(mutex_);
-    schedule_.push_back({now_() + completion.delayMs, request, completion.status});
+    schedule_.push_back({now_() + completion.delayMs, request, completion.status, complete});
   }
   return kAspiPending;
 }
@@ -104,7 +106,7 @@ void SimAspiManager::CompleteDue(std::uint64_t now) {
   if (due.empty()) return;
   thread_.Run([this, &due] {
     for (const Scheduled& s : due) {
-      if (Complete(s.request, s.status)) signal_(s.request->postProcedure);
+      if (!s.complete || Complete(s.request, s.status)) signal_(s.request->postProcedure);
     }
   });
 }

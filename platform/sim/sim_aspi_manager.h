@@ -19,6 +19,7 @@ struct AspiCompletion {
     Synchronous,  // inside SendASPI32Command, before it returns; no event is signalled
     After,        // from the manager's thread once delayMs have passed, then the event
     Never,        // the request stays pending for good
+    Spurious,     // a faulty manager: signals the event after delayMs, never completes
   };
   When when = When::After;
   std::uint32_t delayMs = 0;
@@ -60,6 +61,7 @@ class SimAspiManager final : public AspiManager {
     std::uint64_t due;
     AspiExecRequest* request;
     std::optional<std::uint8_t> status;
+    bool complete = true;  // false: only signal the event
   };
 
   AspiCompletion TakeCompletion();

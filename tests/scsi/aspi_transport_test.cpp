@@ -165,6 +165,38 @@ TEST(AspiTransport, LateCompletionDuringASleepLeavesTheDataBufferAlone) {
   EXPECT_EQ(sim.drives.IdentificationText(), "VAREL   DVD+RW KX4410B  1.00");
 }
 
+TEST(AspiTransport, SignalWithoutCompletionFailsAndTheBlockIsNotReused) {
+  SimDrives sim(TransportKind::Aspi);
+  sim.AttachAt(0, 0);
+  sim.platform.aspi().QueueCompletion({When::Spurious, 10, std::nullopt});
+  sim.drives.request().lastAsc = 0x3A;
+  EXPECT_EQ(sim.drives.Inquiry(), 0);
+  EXPECT_EQ(sim.drives.request().lastAsc, 0);
+  EXPECT_EQ(sim.drives.aspi()->outstandingCount(), 1u);
+
+  EXPECT_EQ(sim.drives.Inquiry(), 1);
+  const auto submitted = sim.platform.aspi().submitted();
+  ASSERT_EQ(submitted.size(), 2u);
+  EXPECT_NE(submitted[0].bufferPointer, submitted[1].bufferPointer)
+      << "the manager still holds the first block";
+}
+
+TEST(AspiTransport, RequestsStillWithTheManagerOutliveTheTransport) {
+  SimDrives sim(TransportKind::Aspi);
+  sim.AttachAt(0, 0);
+  {
+    DriveAccess drives(sim.platform);
+    drives.transportKind = TransportKind::Aspi;
+    ASSERT_FALSE(LoadAspiManagerAtStartup(sim.platform, drives).has_value());
+    sim.platform.aspi().QueueCompletion({When::After, 8000, std::nullopt});
+    ASSERT_EQ(drives.Inquiry(), 0);
+  }
+  // The manager completes the request after its owner is gone: under the address
+  // sanitizer a freed block would be reported here.
+  sim.platform.SleepMs(5000);
+  EXPECT_EQ(sim.platform.aspi().NextDue(), std::nullopt);
+}
+
 TEST(AspiScan, AsksEveryTargetOfEveryAdapterAndListsTheSupportedOnes) {
   SimDrives sim(TransportKind::Aspi, 0x0102);
   sim.AttachAt(1, 0, "DVD/CDRW KX8001 ");

@@ -3,7 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <vector>
+
+#include "scsi/device_name.h"
 
 #include "scsi/drive_access.h"
 #include "scsi/sim_drives.h"
@@ -140,6 +143,17 @@ TEST(PassThrough, ParsingALabelClosesTheCachedHandleAndTheNextCommandOpensTheLab
   EXPECT_EQ(sim.platform.bus().openHandleCount(), 0u) << "no handle is ever forgotten open";
   EXPECT_EQ(sim.drives.Inquiry(), 1);
   EXPECT_EQ(labelled->received().size(), 1u);
+}
+
+TEST(DeviceName, DriveLettersRunFromDToZAndNeverWrapRoundToALetter) {
+  EXPECT_EQ(DeviceName(TransportKind::CdromDevice, 12), "\\\\.\\cdrom12");
+  EXPECT_EQ(DeviceName(TransportKind::DriveLetter, 0), "\\\\.\\d:");
+  EXPECT_EQ(DeviceName(TransportKind::DriveLetter, 22), "\\\\.\\z:");
+  EXPECT_EQ(DeviceName(TransportKind::DriveLetter, 23), "\\\\.\\{:");
+  for (int n = 23; n < 256; ++n) {
+    const char c = DeviceName(TransportKind::DriveLetter, static_cast<std::uint8_t>(n))[4];
+    EXPECT_FALSE(std::isalpha(static_cast<unsigned char>(c))) << n;
+  }
 }
 
 TEST(PassThrough, DriveLetterPastZOpensNothingAndFailsWithoutSense) {
