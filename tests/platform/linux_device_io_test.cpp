@@ -46,34 +46,16 @@ class FakeKernel : public Syscalls {
 std::vector<std::uint8_t> Request(std::uint8_t dataIn, std::uint32_t transferLength,
                                   std::vector<std::uint8_t> cdb) {
   std::vector<std::uint8_t> r(80 + transferLength, 0xEE);
-  const std::uint8_t head[28] = {44,
-                                 0,
-                                 0xFF,
-                                 0,
-                                 0,
-                                 0,
-                                 static_cast<std::uint8_t>(cdb.size()),
-                                 14,
-                                 dataIn,
-                                 0,
-                                 0,
-                                 0,
-                                 static_cast<std::uint8_t>(transferLength),
-                                 static_cast<std::uint8_t>(transferLength >> 8),
-                                 0,
-                                 0,
-                                 2,
-                                 0,
-                                 0,
-                                 0,
-                                 80,
-                                 0,
-                                 0,
-                                 0,
-                                 48,
-                                 0,
-                                 0,
-                                 0};
+  const auto n = static_cast<std::uint8_t>(transferLength);
+  const auto h = static_cast<std::uint8_t>(transferLength >> 8);
+  // clang-format off
+  const std::uint8_t head[28] = {
+      44, 0, 0xFF, 0, 0, 0, static_cast<std::uint8_t>(cdb.size()), 14, dataIn, 0, 0, 0,
+      n, h, 0, 0,   // DataTransferLength
+      2, 0, 0, 0,   // TimeOutValue
+      80, 0, 0, 0,  // DataBufferOffset
+      48, 0, 0, 0}; // SenseInfoOffset
+  // clang-format on
   std::memcpy(r.data(), head, sizeof head);
   std::fill(r.begin() + 28, r.begin() + 44, 0);
   std::copy(cdb.begin(), cdb.end(), r.begin() + 28);

@@ -68,14 +68,6 @@ TEST(AspiTransport, AsynchronousCompletionIsWaitedForUntilItComes) {
   EXPECT_EQ(sim.platform.NowMs(), 4999u);
 }
 
-TEST(AspiTransport, CompletionWithErrorGivesTheSenseCodes) {
-  SimDrives sim(TransportKind::Aspi);
-  sim.AttachAt(0, 0)->InjectFault({std::nullopt, DriveAnswer::Check(2, 0xF7, 0x02), 1});
-  EXPECT_EQ(sim.drives.Inquiry(), 0);
-  EXPECT_EQ(sim.drives.request().lastAsc, 0xF7);
-  EXPECT_EQ(sim.drives.request().lastAscq, 0x02);
-}
-
 TEST(AspiTransport, AnyOtherCompletionStatusFailsWithoutSenseCodes) {
   for (std::uint8_t status : {std::uint8_t{2}, std::uint8_t{0x80}, std::uint8_t{0x82}}) {
     SimDrives sim(TransportKind::Aspi);

@@ -156,22 +156,6 @@ TEST(DeviceName, DriveLettersRunFromDToZAndNeverWrapRoundToALetter) {
   }
 }
 
-TEST(PassThrough, DriveLetterPastZOpensNothingAndFailsWithoutSense) {
-  SimDrives sim(TransportKind::DriveLetter);
-  auto z = sim.Attach(SimBus::DriveLetterName('z'));
-  sim.drives.request().address.deviceNumber = 22;
-  EXPECT_EQ(sim.drives.Inquiry(), 1);
-  EXPECT_EQ(z->received().size(), 1u);
-
-  sim.drives.passThrough().CloseCachedDeviceHandle();
-  sim.drives.request().address.deviceNumber = 23;
-  sim.drives.request().lastAsc = 0x3A;
-  EXPECT_EQ(sim.drives.Inquiry(), 0);
-  EXPECT_EQ(sim.platform.bus().openAttempts().back(), "\\\\.\\{:");
-  EXPECT_EQ(sim.drives.request().lastAsc, 0);
-  EXPECT_EQ(z->received().size(), 1u);
-}
-
 TEST(ProbeCdromDevices, TriesAllTenAndLeavesNothingOpen) {
   SimDrives sim;
   sim.AttachCdrom(7);
