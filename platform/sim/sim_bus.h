@@ -33,6 +33,8 @@ class SimBus : public DeviceIo {
   const std::vector<std::string>& openAttempts() const { return openAttempts_; }
   std::size_t openHandleCount() const { return open_.size(); }
   int closeCount() const { return closeCount_; }
+  // Drops what was recorded so far (long runs would otherwise pile it up).
+  void ForgetHistory() { openAttempts_.clear(); }
   // Requests that arrived on a handle that was not open (a handle used after closing).
   int strayRequests() const { return strayRequests_; }
 
