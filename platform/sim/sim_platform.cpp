@@ -1,6 +1,5 @@
 #include "platform/sim/sim_platform.h"
 
-#include <algorithm>
 #include <atomic>
 
 namespace zentor::platform::sim {

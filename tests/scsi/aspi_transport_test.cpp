@@ -51,21 +51,20 @@ TEST(AspiTransport, CommandWithoutDataCarriesOnlyTheNotificationFlag) {
   EXPECT_EQ(sim.platform.aspi().submitted().at(0).flags, 0x40);
 }
 
-TEST(AspiTransport, SynchronousCompletionIsNotWaitedFor) {
-  SimDrives sim(TransportKind::Aspi);
-  sim.AttachAt(0, 0);
-  sim.platform.aspi().SetCompletion({When::Synchronous, 0, std::nullopt});
-  EXPECT_EQ(sim.drives.Inquiry(), 1);
-  EXPECT_EQ(sim.platform.NowMs(), 0u);
-  EXPECT_EQ(sim.drives.IdentificationText(), "VAREL   CD-RW KX1210A   1.00");
-}
-
-TEST(AspiTransport, AsynchronousCompletionIsWaitedForUntilItComes) {
-  SimDrives sim(TransportKind::Aspi);
-  sim.AttachAt(0, 0);
-  sim.platform.aspi().SetCompletion({When::After, 4999, std::nullopt});
-  EXPECT_EQ(sim.drives.Inquiry(), 1);
-  EXPECT_EQ(sim.platform.NowMs(), 4999u);
+TEST(AspiTransport, WaitsOnlyForARequestStillPendingAfterSubmission) {
+  struct Case {
+    AspiCompletion completion;
+    std::uint64_t waitedMs;
+  };
+  for (const Case c : {Case{{When::Synchronous, 0, std::nullopt}, 0},
+                       Case{{When::After, 4999, std::nullopt}, 4999}}) {
+    SimDrives sim(TransportKind::Aspi);
+    sim.AttachAt(0, 0);
+    sim.platform.aspi().SetCompletion(c.completion);
+    EXPECT_EQ(sim.drives.Inquiry(), 1);
+    EXPECT_EQ(sim.platform.NowMs(), c.waitedMs);
+    EXPECT_EQ(sim.drives.IdentificationText(), "VAREL   CD-RW KX1210A   1.00");
+  }
 }
 
 TEST(AspiTransport, AnyOtherCompletionStatusFailsWithoutSenseCodes) {
