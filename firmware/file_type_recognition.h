@@ -1,0 +1,31 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "firmware/image_layout.h"
+
+namespace zentor::firmware {
+
+// Which TypeCodeTable row a firmware file belongs to, judged from its bytes alone (the
+// extension plays no part). Rows are tried in table order and the first that passes wins:
+//   families 0..5  the code at codeOffset of the file as stored (a family-5 file keeps its
+//                  identification window plain);
+//   family 7       as stored first (a plain image), then in the unpacked image;
+//   families 6, 8  only in the unpacked image.
+// The file is unpacked at most once, whatever the number of rows tried.
+struct FileRecognition {
+  int typeCodeRow;
+  bool fromUnpackedImage;
+  // The 36 bytes from the row's codeOffset of the bytes that passed: type code, then the
+  // identification text. Bytes the file lacks are NUL.
+  std::array<std::uint8_t, kIdentificationHeaderSize> header;
+};
+
+// Nothing when no row passes. A file longer than 1 MiB belongs to no row: no image is that
+// long, and nothing past 1 MiB is ever read.
+std::optional<FileRecognition> RecognizeFirmwareFile(std::span<const std::uint8_t> file);
+
+}  // namespace zentor::firmware

@@ -1,0 +1,84 @@
+#include "firmware/packed_image.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "firmware/scrambling_keys.h"
+
+namespace zentor::firmware {
+namespace {
+
+enum class KeyDirection { Add, Subtract };
+
+// out[n x 1024 + p] = in[n x 1024 + p] +/- BlockKey[n % 4][p], for `blocks` blocks. The
+// inner loop is a plain byte add over one key table, which the compiler vectorises.
+template <KeyDirection direction>
+void ApplyBlockKeys(const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) {
+  for (std::size_t n = 0; n < blocks; ++n) {
+    const BlockKeyTable& key = BlockKey[n % BlockKey.size()];
+    for (std::size_t p = 0; p < kKeyBlockSize; ++p) {
+      if constexpr (direction == KeyDirection::Add) {
+        out[p] = static_cast<std::uint8_t>(in[p] + key[p]);
+      } else {
+        out[p] = static_cast<std::uint8_t>(in[p] - key[p]);
+      }
+    }
+    in += kKeyBlockSize;
+    out += kKeyBlockSize;
+  }
+}
+
+std::size_t BodyBlocksFor(std::uint32_t trailingCount) {
+  return (kMaxTrailingCount - trailingCount + kKeyBlockSize - 1) / kKeyBlockSize;
+}
+
+bool IsErased(std::uint8_t byte) {
+  return byte == 0xFF;
+}
+
+}  // namespace
+
+std::optional<ImageBytes> PackImage(std::span<const std::uint8_t> image) {
+  if (image.size() != kImageSize) return std::nullopt;
+  const auto hole = image.subspan(kImageHoleBegin, kImageBodyBegin - kImageHoleBegin);
+  if (!std::all_of(hole.begin(), hole.end(), IsErased)) return std::nullopt;
+
+  // The run of 0xFF that ends at 0xFFFFB, counted backwards but never below the body.
+  const auto body = image.subspan(kImageBodyBegin, kMaxTrailingCount);
+  const auto lastData = std::find_if_not(body.rbegin(), body.rend(), IsErased);
+  const auto trailingCount = static_cast<std::uint32_t>(lastData - body.rbegin());
+  const std::size_t blocks = BodyBlocksFor(trailingCount);
+
+  ImageBytes packed(kMinPackedLength + kKeyBlockSize * blocks);
+  ApplyBlockKeys<KeyDirection::Add>(image.data(), packed.data(), kPackedHeadSize / kKeyBlockSize);
+  for (std::size_t i = 0; i < 4; ++i) {
+    packed[kPackedCountOffset + i] = static_cast<std::uint8_t>(trailingCount >> (8 * i));
+  }
+  ApplyBlockKeys<KeyDirection::Add>(image.data() + kImageBodyBegin,
+                                    packed.data() + kPackedBodyOffset, blocks);
+  std::copy_n(image.data() + kImageTailBegin, kTailSize, packed.end() - kTailSize);
+  return packed;
+}
+
+std::optional<ImageBytes> UnpackImage(std::span<const std::uint8_t> stored) {
+  if (stored.size() < kMinPackedLength) return std::nullopt;
+  std::uint32_t rawCount = 0;
+  for (std::size_t i = 0; i < 4; ++i) {
+    rawCount |= static_cast<std::uint32_t>(stored[kPackedCountOffset + i]) << (8 * i);
+  }
+  // Stored as a signed value: a negative count reads as a huge unsigned one and is refused.
+  if (rawCount > kMaxTrailingCount) return std::nullopt;
+  const std::size_t blocks = BodyBlocksFor(rawCount);
+  if (stored.size() < kMinPackedLength + kKeyBlockSize * blocks) return std::nullopt;
+
+  ImageBytes image(kImageSize, 0xFF);
+  ApplyBlockKeys<KeyDirection::Subtract>(stored.data(), image.data(),
+                                         kPackedHeadSize / kKeyBlockSize);
+  ApplyBlockKeys<KeyDirection::Subtract>(stored.data() + kPackedBodyOffset,
+                                         image.data() + kImageBodyBegin, blocks);
+  // The tail is the end of the stored data, wherever the body ended.
+  std::copy_n(stored.end() - kTailSize, kTailSize, image.data() + kImageTailBegin);
+  return image;
+}
+
+}  // namespace zentor::firmware
