@@ -11,9 +11,11 @@ namespace {
 enum class KeyDirection { Add, Subtract };
 
 // out[n x 1024 + p] = in[n x 1024 + p] +/- BlockKey[n % 4][p], for `blocks` blocks. The
-// inner loop is a plain byte add over one key table, which the compiler vectorises.
+// inner loop is a plain byte add over one key table; input and output never overlap, and
+// saying so (__restrict, understood by GCC and Clang) lets the compiler vectorise it.
 template <KeyDirection direction>
-void ApplyBlockKeys(const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) {
+void ApplyBlockKeys(const std::uint8_t* __restrict in, std::uint8_t* __restrict out,
+                    std::size_t blocks) {
   for (std::size_t n = 0; n < blocks; ++n) {
     const BlockKeyTable& key = BlockKey[n % BlockKey.size()];
     for (std::size_t p = 0; p < kKeyBlockSize; ++p) {
