@@ -24,34 +24,29 @@ std::vector<std::uint8_t> Block(std::string_view start) {
   return block;
 }
 
+// The rows as the product data publishes them: five single rows, then each family's stem
+// with its digits counted up.
 TEST(TypeCodeTable, HoldsTheProductRowsInOrder) {
-  ASSERT_EQ(TypeCodeRowCount(), 45);
-  EXPECT_EQ(TypeCodeTable[45].scrambled, 0u);
-  struct Row {
-    int index, family;
-    const char* code;
-    std::uint32_t codeOffset, scrambled;
-  };
-  const Row rows[] = {
-      {0, 0, "KXR", 0x4, 0},       {1, 0, "KXQ", 0x4, 0},       {2, 1, "KXR", 0x7FF04, 0},
-      {3, 3, "KXS", 0x20004, 0},   {4, 2, "KXDV", 0x8004, 0},   {5, 4, "KXR40", 0x8004, 0},
-      {6, 4, "KXR41", 0x8004, 0},  {7, 5, "KXR42", 0x8004, 1},  {14, 5, "KXR49", 0x8004, 1},
-      {15, 6, "KXR60", 0x8004, 1}, {24, 6, "KXR69", 0x8004, 1}, {25, 7, "KXR70", 0x8004, 1},
-      {34, 7, "KXR79", 0x8004, 1}, {35, 8, "KXR80", 0x8004, 1}, {44, 8, "KXR89", 0x8004, 1},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.index);
-    const TypeCodeRow& actual = TypeCodeTable[row.index];
-    EXPECT_EQ(actual.family, row.family);
-    EXPECT_STREQ(actual.code, row.code);
-    EXPECT_EQ(actual.codeOffset, row.codeOffset);
-    EXPECT_EQ(actual.scrambled, row.scrambled);
+  std::vector<std::string> expected = {"0 KXR 4 0", "0 KXQ 4 0", "1 KXR 524036 0", "3 KXS 131076 0",
+                                       "2 KXDV 32772 0"};
+  for (char digit = '0'; digit <= '9'; ++digit) {
+    expected.push_back((digit < '2' ? "4 KXR4" : "5 KXR4") + std::string(1, digit) +
+                       (digit < '2' ? " 32772 0" : " 32772 1"));
   }
-  // The stem rows count their digit up without gaps.
-  for (int index = 7; index < 45; ++index) {
-    EXPECT_EQ(TypeCodeTable[index].code[4], "23456789012345678901234567890123456789"[index - 7])
+  for (const char* family : {"6", "7", "8"}) {
+    for (char digit = '0'; digit <= '9'; ++digit) {
+      expected.push_back(std::string(family) + " KXR" + family + digit + " 32772 1");
+    }
+  }
+  ASSERT_EQ(TypeCodeRowCount(), 45);
+  for (int index = 0; index < 45; ++index) {
+    const TypeCodeRow& row = TypeCodeTable[index];
+    EXPECT_EQ(std::to_string(row.family) + " " + row.code + " " + std::to_string(row.codeOffset) +
+                  " " + std::to_string(row.scrambled),
+              expected[index])
         << index;
   }
+  EXPECT_EQ(TypeCodeTable[45].scrambled, 0u);
 }
 
 TEST(TypeCodeTable, DriveBlockAgreesAsAFourCharacterCString) {
