@@ -8,9 +8,6 @@
 namespace zentor::firmware {
 namespace {
 
-constexpr int kFirstPackedFamily = 6;
-constexpr int kPlainOrPackedFamily = 7;
-
 bool TestsStoredBytes(int family) {
   return family < kFirstPackedFamily || family == kPlainOrPackedFamily;
 }

@@ -10,9 +10,6 @@
 namespace zentor::firmware {
 namespace {
 
-constexpr int kAdditiveFamily = 5;
-constexpr int kFirstPackedFamily = 6;
-
 // Adds (sign +1) or subtracts (sign -1) AdditiveKey over `bytes`, leaving the window at
 // `window` alone. The window is clipped to the bytes, so a length that ends inside it
 // touches nothing past the length.

@@ -8,6 +8,12 @@ namespace zentor::firmware {
 // A family number marks the end of both product tables.
 inline constexpr int kTerminatorFamily = -1;
 
+// Families by their stored form: 5 uses the additive scheme, 6 and up the packed form, and
+// 7 alone may also be flashed from a plain image.
+inline constexpr int kAdditiveFamily = 5;
+inline constexpr int kFirstPackedFamily = 6;
+inline constexpr int kPlainOrPackedFamily = 7;
+
 // One firmware type: the code an image carries (3 to 5 characters; 4-character stems plus
 // a digit tell the newer families' variants apart), the image offset of its 6-byte type
 // code, and whether images of the type are stored scrambled, which is also what makes

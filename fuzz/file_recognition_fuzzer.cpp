@@ -15,6 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (match->typeCodeRow < 0 || match->typeCodeRow >= TypeCodeRowCount()) __builtin_trap();
   const TypeCodeRow& row = TypeCodeTable[match->typeCodeRow];
   if (std::memcmp(match->header.data(), row.code, std::strlen(row.code)) != 0) __builtin_trap();
-  if (match->fromUnpackedImage && row.family < 6) __builtin_trap();
+  if (match->fromUnpackedImage && row.family < kFirstPackedFamily) __builtin_trap();
   return 0;
 }
