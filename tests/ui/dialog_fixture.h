@@ -1,0 +1,24 @@
+#pragma once
+
+#include "ui/flash_dialog.h"
+#include "ui/memory_dialog_view.h"
+
+namespace zentor::ui {
+
+// A FlashDialog on the in-memory view, connected so that the view's clicks reach it.
+struct DialogFixture {
+  DialogFixture() { view.Connect(&dialog); }
+
+  MemoryDialogView view;
+  FlashDialog dialog{view};
+
+  void ShowAt(int step) {
+    dialog.WizardStep = step;
+    dialog.ShowStep();
+  }
+  std::string Info() const { return view.Text(1006); }
+  std::string NextCaption() const { return view.Text(1003); }
+  bool BackEnabled() const { return view.IsEnabled(1022); }
+};
+
+}  // namespace zentor::ui
