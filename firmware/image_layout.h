@@ -9,6 +9,11 @@ namespace zentor::firmware {
 // A firmware image as the drive holds it: 1 MiB of flash (512 KiB for the oldest families,
 // whose images are never loaded for an update).
 inline constexpr std::size_t kImageSize = 0x100000;
+inline constexpr std::size_t kSmallImageSize = 0x80000;
+// Families 0..3 have the small flash.
+inline constexpr std::size_t ImageSizeOfFamily(int family) {
+  return family < 4 ? kSmallImageSize : kImageSize;
+}
 
 // The 36 bytes from a type code on: the 6-byte code and the 30-character identification
 // text. Stored files keep them readable so a file can be recognised without unscrambling.

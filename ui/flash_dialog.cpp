@@ -10,12 +10,12 @@ struct ClickHandler {
   void (FlashDialog::*handler)();
 };
 
-// What a click runs. A selection in the target list runs nothing: the Start action reads
-// the selected drive when it begins.
+// What a click runs.
 constexpr ClickHandler kClickHandlers[] = {
     {kEnglishRadio, &FlashDialog::SetEnglishTexts},
     {kJapaneseRadio, &FlashDialog::SetJapaneseTexts},
     {kNextStartButton, &FlashDialog::OnNextStart},
+    {kBackupCheckBox, &FlashDialog::UpdateBackupName},
     {kBackButton, &FlashDialog::GoBack},
     {kPassTypeCheckBox, &FlashDialog::ConfirmPassType},
 };
@@ -28,8 +28,10 @@ void FlashDialog::Clicked(int id) {
   }
 }
 
-void FlashDialog::SelectionChanged(int /*id*/) {
-  // The source list's handler comes with the firmware file loader.
+// A new selection in the target list runs nothing: the Start action reads the selected
+// drive when it begins.
+void FlashDialog::SelectionChanged(int id) {
+  if (id == kSourceFileList) IdentifySourceFile();
 }
 
 void FlashDialog::CancelCommand() {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "firmware/file_error_text.h"
 #include "resources/dialog_template.h"
 #include "ui/control_ids.h"
 #include "ui/message_catalogue.h"
@@ -41,12 +42,15 @@ std::vector<std::string> EveryJapaneseText() {
   }
   texts.emplace_back(NextCaptionTexts(NextCaption::Start).japanese);
   texts.emplace_back(resources::TemplateFontName(resources::TemplateLanguage::Japanese));
+  for (int cause = firmware::kNoError; cause <= firmware::kEndOfFile; ++cause) {
+    texts.push_back(firmware::FileErrorText(static_cast<firmware::FileErrorCause>(cause), "x"));
+  }
   return texts;
 }
 
 TEST(CodePage932, EveryJapaneseTextSurvivesTheRoundTrip) {
   const std::vector<std::string> texts = EveryJapaneseText();
-  ASSERT_EQ(texts.size(), 10u + 6u + 8u + 2u);
+  ASSERT_EQ(texts.size(), 10u + 6u + 8u + 2u + 15u);
   for (const std::string& text : texts) {
     const std::optional<std::string> shiftJis = Convert(text, "UTF-8", "CP932");
     ASSERT_TRUE(shiftJis.has_value()) << text;
@@ -54,7 +58,11 @@ TEST(CodePage932, EveryJapaneseTextSurvivesTheRoundTrip) {
   }
 }
 
-TEST(CodePage932, CaptionsHaveTheirShiftJisBytes) {
+TEST(CodePage932, TextsHaveTheirShiftJisBytes) {
+  // Half-width katakana are single bytes in code page 932.
+  EXPECT_EQ(Convert(firmware::FileErrorText(firmware::kNoError, ""), "UTF-8", "CP932"),
+            "\xB4\xD7\xB0\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD"
+            "\x81\x42");
   EXPECT_EQ(Convert(std::string(FixedCaption(kProgressLabel).japanese), "UTF-8", "CP932"),
             "\x90\x69\x8D\x73\x8F\xF3\x8B\xB5");
   EXPECT_EQ(Convert(std::string(NextCaptionTexts(NextCaption::Start).japanese), "UTF-8", "CP932"),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tests/firmware/memory_file_system.h"
 #include "ui/flash_dialog.h"
 #include "ui/memory_dialog_view.h"
 
@@ -10,7 +11,8 @@ struct DialogFixture {
   DialogFixture() { view.Connect(&dialog); }
 
   MemoryDialogView view;
-  FlashDialog dialog{view};
+  test_support::MemoryFileSystem files;
+  FlashDialog dialog{view, files};
 
   void ShowAt(int step) {
     dialog.WizardStep = step;

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace zentor::firmware {
+
+// Backups are named CDRWFW00 .. CDRWFW09, ".VRL" when the file's row is stored scrambled
+// (the backup is then in the same stored form and can be flashed back), ".BIN" otherwise.
+inline constexpr int kBackupNameCount = 10;
+std::string BackupFileName(int number, bool scrambled);
+
+// The first of the ten names that cannot be opened for reading, or nothing when all can.
+// Only the given extension is looked at.
+std::optional<std::string> FreeBackupName(platform::FileSystem& files, bool scrambled);
+
+}  // namespace zentor::firmware

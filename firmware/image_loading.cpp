@@ -1,0 +1,51 @@
+#include "firmware/image_loading.h"
+
+#include <algorithm>
+
+#include "firmware/file_identity.h"
+#include "firmware/image_scrambling.h"
+#include "firmware/type_code_table.h"
+
+namespace zentor::firmware {
+namespace {
+
+bool SameWithoutCase(std::string_view text, std::string_view lowerCase) {
+  return std::ranges::equal(text, lowerCase, [](char a, char b) {
+    return (a >= 'A' && a <= 'Z' ? static_cast<char>(a + ('a' - 'A')) : a) == b;
+  });
+}
+
+}  // namespace
+
+std::string_view FileExtension(std::string_view name) {
+  const std::size_t dot = name.find('.');
+  return dot == std::string_view::npos ? name : name.substr(dot + 1);
+}
+
+ImageLoad LoadImageFile(FirmwareImage& image, platform::FileSystem& files, const std::string& name,
+                        int driveFamily) {
+  if (!RowIsScrambled(image.fileTypeIndex)) return {};
+  const TypeCodeRow& row = TypeCodeTable[image.fileTypeIndex];
+
+  platform::OpenResult opened = files.OpenForReading(name);
+  if (!opened.file) return {false, opened.error};
+
+  const std::optional<std::uint64_t> length = opened.file->Length();
+  if (!length || *length == 0 || *length > kImageSize) return {};
+
+  image.imageBuffer.assign(kImageSize, 0xFF);
+  const std::size_t expected = static_cast<std::size_t>(*length);
+  const std::int64_t read =
+      platform::ReadFully(*opened.file, std::span(image.imageBuffer).first(expected));
+  opened.file.reset();
+  if (read != static_cast<std::int64_t>(expected)) return {};
+
+  const std::string_view extension = FileExtension(name);
+  if (SameWithoutCase(extension, "vrl")) {
+    return {UnscrambleImage(image.imageBuffer, static_cast<int>(expected), driveFamily,
+                            image.fileFamily)};
+  }
+  return {row.family == kPlainOrPackedFamily && SameWithoutCase(extension, "bin")};
+}
+
+}  // namespace zentor::firmware

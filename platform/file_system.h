@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zentor::platform {
+
+// A file opened by the program; closed when the object goes.
+class File {
+ public:
+  virtual ~File() = default;
+  // Reads up to into.size() bytes from the current position: the number read, 0 at the
+  // end of the file, -1 on an error.
+  virtual std::int64_t Read(std::span<std::uint8_t> into) = 0;
+  // The length the file's status reports, or nothing when the query fails.
+  virtual std::optional<std::uint64_t> Length() = 0;
+};
+
+// Reads until `into` is full or the file ends: the number of bytes read, or -1 on an error.
+std::int64_t ReadFully(File& file, std::span<std::uint8_t> into);
+
+// An open that failed carries the system's error number (errno on Linux).
+struct OpenResult {
+  std::unique_ptr<File> file;
+  int error = 0;
+};
+
+// The program's files: firmware files and backups, all in one directory (the working
+// directory) and addressed by bare names.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // Names of the regular files whose names match a shell pattern such as "*.vrl", without
+  // regard to case; in no particular order.
+  virtual std::vector<std::string> ListFiles(std::string_view pattern) = 0;
+  // Opens a regular file for reading. Anything else (a directory, a device, a pipe) is
+  // refused: a firmware file is never anything but plain data.
+  virtual OpenResult OpenForReading(const std::string& name) = 0;
+};
+
+}  // namespace zentor::platform

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace zentor::platform::linux_os {
+
+// Files of one directory through POSIX calls: the working directory for the program, a
+// scratch directory for tests.
+class PosixFileSystem final : public FileSystem {
+ public:
+  explicit PosixFileSystem(std::string directory = ".") : directory_(std::move(directory)) {}
+
+  std::vector<std::string> ListFiles(std::string_view pattern) override;
+  OpenResult OpenForReading(const std::string& name) override;
+
+ private:
+  std::string PathOf(const std::string& name) const { return directory_ + "/" + name; }
+
+  std::string directory_;
+};
+
+}  // namespace zentor::platform::linux_os

@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "firmware/backup_name.h"
+#include "firmware/file_error_text.h"
+#include "firmware/file_identity.h"
+#include "firmware/image_loading.h"
+#include "firmware/sample_firmware.h"
+#include "firmware/source_file_check.h"
+#include "tests/firmware/memory_file_system.h"
+
+namespace zentor::firmware {
+namespace {
+
+constexpr int kFamily0 = 0, kFamily2 = 4, kFamily4 = 5, kFamily5 = 7, kFamily6 = 15, kFamily7 = 25,
+              kFamily8 = 35;
+
+enum class Form { Plain, Stored };
+
+ImageBytes FileOf(int row, Form form, std::uint32_t seed = 1) {
+  const ImageBytes image = MakeSampleImage(row, seed);
+  return form == Form::Plain ? image : *SampleFileBytes(row, image);
+}
+
+TEST(SourceFileCheck, RecognisesEachKindOfFileByItsBytes) {
+  struct Case {
+    const char* what;
+    ImageBytes bytes;
+    SourceCheck outcome;
+    int row;
+    bool unpacked;
+  };
+  ImageBytes twoRows = FileOf(kFamily7, Form::Plain);
+  std::copy_n("KXR", 3, twoRows.begin() + 4);  // also holds row 0's code at row 0's offset
+  ImageBytes oversize = FileOf(kFamily7, Form::Plain);
+  oversize.push_back(0xFF);
+  const Case cases[] = {
+      {"family-5 stored, through its plain window", FileOf(kFamily5, Form::Stored),
+       SourceCheck::Matched, kFamily5, false},
+      {"family-7 plain, by the plain test", FileOf(kFamily7, Form::Plain), SourceCheck::Matched,
+       kFamily7, false},
+      {"family-7 stored, unpacked", FileOf(kFamily7, Form::Stored), SourceCheck::Matched, kFamily7,
+       true},
+      {"family-8 stored, unpacked", FileOf(kFamily8 + 9, Form::Stored), SourceCheck::Matched,
+       kFamily8 + 9, true},
+      {"family-6 plain matches nothing", FileOf(kFamily6, Form::Plain), SourceCheck::NoRow, 0,
+       false},
+      {"family-8 plain matches nothing", FileOf(kFamily8, Form::Plain), SourceCheck::NoRow, 0,
+       false},
+      {"family-2 plain", FileOf(kFamily2, Form::Plain), SourceCheck::Matched, kFamily2, false},
+      {"two rows pass: the first wins", twoRows, SourceCheck::Matched, 0, false},
+      {"one byte over 1 MiB", oversize, SourceCheck::NoRow, 0, false},
+      {"empty", {}, SourceCheck::NoRow, 0, false},
+  };
+  for (const Case& c : cases) {
+    test_support::MemoryFileSystem files;
+    files.Put("f.vrl", c.bytes);
+    const SourceFileCheck check = CheckSourceFile(files, "f.vrl");
+    SCOPED_TRACE(c.what);
+    ASSERT_EQ(check.outcome, c.outcome);
+    if (c.outcome != SourceCheck::Matched) continue;
+    EXPECT_EQ(check.recognition.typeCodeRow, c.row);
+    EXPECT_EQ(check.recognition.fromUnpackedImage, c.unpacked);
+  }
+
+  test_support::MemoryFileSystem files;
+  files.Put("bad.vrl", FileOf(kFamily7, Form::Plain));
+  files.unreadable.push_back("bad.vrl");
+  EXPECT_EQ(CheckSourceFile(files, "bad.vrl").outcome, SourceCheck::NoRow);
+  EXPECT_EQ(CheckSourceFile(files, "gone.vrl").outcome, SourceCheck::CannotOpen);
+}
+
+TEST(FileIdentity, ShowsThirtyPrintableCharactersAndTakesBothIds) {
+  FileRecognition recognition{kFamily2, false, {}};
+  const std::string header = std::string("KXDV\0\x01", 6) + "SHORT-ID|LONG-ID-16-CHARS|tail";
+  std::copy(header.begin(), header.end(), recognition.header.begin());
+  recognition.header[6 + 2] = 0x00;
+  recognition.header[6 + 10] = 0x80;
+  recognition.header[6 + 29] = 0x7F;  // DEL is the last byte shown as it is
+  recognition.header[6 + 28] = 0x1F;
+
+  FirmwareImage image;
+  image.fileLongId.fill('x');
+  TakeIdentity(image, recognition);
+  EXPECT_EQ(image.fileIdentText, "SH RT-ID|L NG-ID-16-CHARS|ta \x7F");
+  EXPECT_EQ(std::string(image.fileTypeCode.data(), 7), std::string("KXDV\0\x01\0", 7));
+  EXPECT_STREQ(image.fileShortId.data(), "SH RT-ID");
+  EXPECT_STREQ(image.fileLongId.data(), "L NG-ID-16-CHARS");  // family 2 too
+  EXPECT_EQ(image.fileTypeIndex, kFamily2);
+  EXPECT_EQ(image.fileFamily, 2);
+
+  ClearIdentity(image);
+  EXPECT_EQ(image.fileTypeIndex, kNoTypeCodeRow);
+  EXPECT_EQ(image.fileFamily, kNoFileFamily);
+  EXPECT_EQ(image.fileTypeCode, (std::array<char, 7>{}));
+  EXPECT_EQ(image.fileShortId, (std::array<char, 9>{}));
+  EXPECT_EQ(image.fileLongId, (std::array<char, 17>{}));
+  EXPECT_TRUE(image.fileIdentText.empty());
+}
+
+TEST(LoadImageFile, LoadsOnlyWhatMayBeFlashedAndAlwaysAsThePlainImage) {
+  struct Case {
+    const char* name;
+    int row;
+    Form form;
+    int driveFamily;
+    bool loaded;
+  };
+  const Case cases[] = {
+      {"k5.vrl", kFamily5, Form::Stored, 5, true},
+      {"k6.vrl", kFamily6, Form::Stored, 6, true},
+      {"K7.VRL", kFamily7, Form::Stored, 7, true},
+      {"k7.bin", kFamily7, Form::Plain, 7, true},
+      {"k8.Vrl", kFamily8, Form::Stored, 8, true},
+      {"a.b.vrl", kFamily7, Form::Stored, 7, false},  // the extension is "b.vrl"
+      {"k5.bin", kFamily5, Form::Plain, 5, false},    // plain files are family 7's alone
+      {"k4.bin", kFamily4, Form::Plain, 4, false},
+      {"k0.bin", kFamily0, Form::Plain, 0, false},
+      {"vrl", kFamily7, Form::Plain, 7, false},  // no dot: the whole name is the extension
+  };
+  for (const Case& c : cases) {
+    test_support::MemoryFileSystem files;
+    const ImageBytes image = MakeSampleImage(c.row, 3);
+    files.Put(c.name, c.form == Form::Plain ? image : *SampleFileBytes(c.row, image));
+    FirmwareImage selected;
+    const SourceFileCheck check = CheckSourceFile(files, c.name);
+    ASSERT_EQ(check.outcome, SourceCheck::Matched) << c.name;
+    TakeIdentity(selected, check.recognition);
+    files.opens = 0;
+
+    const ImageLoad load = LoadImageFile(selected, files, c.name, c.driveFamily);
+    EXPECT_EQ(load.loaded, c.loaded) << c.name;
+    EXPECT_EQ(load.openError, 0);
+    if (c.loaded) {
+      EXPECT_TRUE(selected.imageBuffer == image) << c.name;
+    }
+    // Rows that are never flashed are refused before the file is touched.
+    EXPECT_EQ(files.opens, RowIsScrambled(c.row) ? 1 : 0) << c.name;
+  }
+}
+
+TEST(LoadImageFile, RefusesBadLengthsAndFillsAShortPlainImageWithErasedFlash) {
+  test_support::MemoryFileSystem files;
+  const ImageBytes image = MakeSampleImage(kFamily7, 4);
+  files.Put("short.bin", ImageBytes(image.begin(), image.begin() + 0x9000));
+  ImageBytes oversize = image;
+  oversize.push_back(0);
+  files.Put("big.bin", oversize);
+  files.Put("empty.bin", {});
+
+  FirmwareImage selected;
+  selected.fileTypeIndex = kFamily7;
+  selected.fileFamily = 7;
+  ASSERT_TRUE(LoadImageFile(selected, files, "short.bin", 7).loaded);
+  EXPECT_TRUE(std::equal(image.begin(), image.begin() + 0x9000, selected.imageBuffer.begin()));
+  EXPECT_TRUE(std::all_of(selected.imageBuffer.begin() + 0x9000, selected.imageBuffer.end(),
+                          [](std::uint8_t byte) { return byte == 0xFF; }));
+
+  for (const char* refused : {"big.bin", "empty.bin"}) {
+    FirmwareImage other = selected;
+    other.imageBuffer.clear();
+    EXPECT_FALSE(LoadImageFile(other, files, refused, 7).loaded) << refused;
+    EXPECT_TRUE(other.imageBuffer.empty()) << refused;  // never read
+  }
+  EXPECT_EQ(LoadImageFile(selected, files, "gone.bin", 7).openError, ENOENT);
+
+  FirmwareImage nothingSelected;
+  EXPECT_FALSE(LoadImageFile(nothingSelected, files, "short.bin", 7).loaded);
+}
+
+TEST(FileErrorText, NamesTheCauseOfAFailedOpen) {
+  const std::pair<int, const char*> cases[] = {
+      {ENOENT, "k7.vrl が見つかりませんでした。"},
+      {EACCES, "k7.vrl へのｱｸｾｽは拒否されました。"},
+      {EPERM, "k7.vrl へのｱｸｾｽは拒否されました。"},
+      {EMFILE, "開いているﾌｧｲﾙが多すぎるため、k7.vrl を開けませんでした。"},
+      {ENFILE, "開いているﾌｧｲﾙが多すぎるため、k7.vrl を開けませんでした。"},
+      {ENAMETOOLONG, "k7.vrl には無効なﾊﾟｽが含まれています。"},
+      {ENOTDIR, "k7.vrl には無効なﾊﾟｽが含まれています。"},
+      {EIO, "k7.vrl へのｱｸｾｽ中にﾊｰﾄﾞｳｪｱ I/O ｴﾗｰが報告されました。"},
+      {ENOSPC, "k7.vrl へのｱｸｾｽ中にﾃﾞｨｽｸがいっぱいになりました。"},
+      {EISDIR, "k7.vrl へのｱｸｾｽ中に不明なｴﾗｰが発生しました。"},
+  };
+  for (const auto& [error, text] : cases) {
+    EXPECT_EQ(FileErrorText(CauseOfOpenError(error), "k7.vrl"), text) << error;
+  }
+  EXPECT_EQ(FileErrorText(kNoError, "x"), "ｴﾗｰはありませんでした。");
+  EXPECT_EQ(FileErrorText(kEndOfFile, "x"), "x の末尾以降にｱｸｾｽしようとしました。");
+}
+
+TEST(BackupName, TakesTheFirstNameOfItsExtensionThatCannotBeOpened) {
+  EXPECT_EQ(BackupFileName(0, true), "CDRWFW00.VRL");
+  EXPECT_EQ(BackupFileName(7, false), "CDRWFW07.BIN");
+
+  test_support::MemoryFileSystem files;
+  files.Put("CDRWFW00.VRL", {1});
+  files.Put("CDRWFW01.VRL", {1});
+  files.Put("CDRWFW00.BIN", {1});
+  EXPECT_EQ(FreeBackupName(files, true), "CDRWFW02.VRL");
+  EXPECT_EQ(FreeBackupName(files, false), "CDRWFW01.BIN");
+  files.openErrors["CDRWFW01.BIN"] = EACCES;
+  files.Put("CDRWFW01.BIN", {1});
+  EXPECT_EQ(FreeBackupName(files, false), "CDRWFW01.BIN");  // exists, but unreadable
+  for (int n = 2; n < 10; ++n)
+    files.Put(BackupFileName(n, true), {1});
+  EXPECT_EQ(FreeBackupName(files, true), std::nullopt);
+}
+
+}  // namespace
+}  // namespace zentor::firmware

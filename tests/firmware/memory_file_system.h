@@ -1,0 +1,69 @@
+#pragma once
+
+#include <fnmatch.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace zentor::test_support {
+
+// Files held in memory, with failures on demand: an open refused with a given error number,
+// or a file whose reads fail. Lists in name order, like no real directory does, so tests
+// see that the list sorts by itself.
+class MemoryFileSystem : public platform::FileSystem {
+ public:
+  std::map<std::string, std::vector<std::uint8_t>> files;
+  std::map<std::string, int> openErrors;
+  std::vector<std::string> unreadable;
+  int opens = 0;
+
+  void Put(const std::string& name, std::vector<std::uint8_t> bytes) {
+    files[name] = std::move(bytes);
+  }
+
+  std::vector<std::string> ListFiles(std::string_view pattern) override {
+    std::vector<std::string> names;
+    const std::string shellPattern(pattern);
+    for (const auto& [name, bytes] : files) {
+      if (fnmatch(shellPattern.c_str(), name.c_str(), FNM_CASEFOLD) == 0) names.push_back(name);
+    }
+    return names;
+  }
+
+  platform::OpenResult OpenForReading(const std::string& name) override {
+    ++opens;
+    if (const auto error = openErrors.find(name); error != openErrors.end()) {
+      return {nullptr, error->second};
+    }
+    const auto found = files.find(name);
+    if (found == files.end()) return {nullptr, ENOENT};
+    const bool fails = std::ranges::find(unreadable, name) != unreadable.end();
+    return {std::make_unique<File>(found->second, fails), 0};
+  }
+
+ private:
+  class File : public platform::File {
+   public:
+    File(const std::vector<std::uint8_t>& bytes, bool fails) : bytes_(bytes), fails_(fails) {}
+    std::int64_t Read(std::span<std::uint8_t> into) override {
+      if (fails_) return -1;
+      const std::size_t count = std::min(into.size(), bytes_.size() - at_);
+      std::memcpy(into.data(), bytes_.data() + at_, count);
+      at_ += count;
+      return static_cast<std::int64_t>(count);
+    }
+    std::optional<std::uint64_t> Length() override { return bytes_.size(); }
+
+   private:
+    const std::vector<std::uint8_t>& bytes_;
+    bool fails_;
+    std::size_t at_ = 0;
+  };
+};
+
+}  // namespace zentor::test_support

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "firmware/sample_firmware.h"
+#include "tests/ui/dialog_fixture.h"
+
+namespace zentor::ui {
+namespace {
+
+constexpr int kFamily0 = 0, kFamily6 = 15, kFamily7 = 25;
+
+std::vector<std::uint8_t> StoredFile(int row) {
+  return *firmware::SampleFileBytes(row, firmware::MakeSampleImage(row, 9));
+}
+
+struct SourceFixture : DialogFixture {
+  SourceFixture() {
+    files.Put("k7.bin", firmware::MakeSampleImage(kFamily7, 9));
+    files.Put("K6.VRL", StoredFile(kFamily6));
+    files.Put("a-k0.bin", firmware::MakeSampleImage(kFamily0, 9));
+    files.Put("junk.vrl", std::vector<std::uint8_t>(100, 0x41));
+    files.Put("readme.txt", {1});
+    dialog.SetEnglishTexts();
+    ShowAt(3);
+    dialog.FillSourceFileList();
+  }
+  void Select(const std::string& name) {
+    const auto& entries = view.Control(1001).entries;
+    const auto at = std::find(entries.begin(), entries.end(), name);
+    ASSERT_NE(at, entries.end()) << name;
+    ASSERT_TRUE(view.SelectEntry(1001, static_cast<int>(at - entries.begin())));
+  }
+};
+
+TEST(SourceFiles, ListsBothKindsInOneOrderAndIdentifiesTheFirst) {
+  SourceFixture f;
+  const std::vector<std::string> expected = {"a-k0.bin", "junk.vrl", "K6.VRL", "k7.bin"};
+  EXPECT_EQ(f.view.Control(1001).entries, expected);
+  EXPECT_EQ(f.view.ListSelection(1001), 0);
+  EXPECT_EQ(f.view.Text(1018), "ZT-KXR   KX4410B KXR     8.515");
+  EXPECT_EQ(f.dialog.fileTypeIndex, kFamily0);
+
+  f.Select("K6.VRL");
+  EXPECT_EQ(f.view.Text(1018), "ZT-KXR60 KX4410B KXR60   8.515");
+  EXPECT_STREQ(f.dialog.fileShortId.data(), "ZT-KXR60");
+  EXPECT_STREQ(f.dialog.fileLongId.data(), "KX4410B KXR60   ");
+  EXPECT_EQ(std::string(f.dialog.fileTypeCode.data()), "KXR60 ");
+  EXPECT_EQ(f.dialog.fileFamily, 6);
+}
+
+TEST(SourceFiles, AnEmptyDirectoryLeavesNothingSelected) {
+  DialogFixture f;
+  f.dialog.fileIdentText = "unchanged";
+  f.dialog.FillSourceFileList();
+  EXPECT_EQ(f.view.ListCount(1001), 0);
+  EXPECT_EQ(f.view.ListSelection(1001), -1);
+  EXPECT_EQ(f.dialog.fileIdentText, "unchanged");
+}
+
+TEST(SourceFiles, AnUnusableSelectionForgetsTheEarlierFile) {
+  for (const bool opens : {true, false}) {
+    SourceFixture f;
+    f.Select("K6.VRL");
+    f.view.SetCheck(1004, 1);
+    f.view.Click(1004);
+    f.view.Click(1004);  // ticked again: the name is chosen
+    ASSERT_EQ(f.view.Text(1019), "CDRWFW00.VRL");
+    if (!opens) f.files.openErrors["junk.vrl"] = EACCES;
+    f.Select("junk.vrl");
+    SCOPED_TRACE(opens ? "matches no row" : "cannot be opened");
+    EXPECT_EQ(f.dialog.fileTypeIndex, -1);
+    EXPECT_EQ(f.dialog.fileFamily, -1);
+    EXPECT_EQ(f.dialog.fileShortId[0], '\0');
+    EXPECT_EQ(f.dialog.fileLongId[0], '\0');
+    EXPECT_EQ(f.dialog.fileTypeCode[0], '\0');
+    EXPECT_EQ(f.view.Text(1018), "");
+    // A file that matches no row also clears the backup; one that will not open leaves it.
+    EXPECT_EQ(f.view.Check(1004), opens ? 0 : 1);
+    EXPECT_EQ(f.view.Text(1019), opens ? "" : "CDRWFW00.VRL");
+    // Nothing can be loaded under that name, and nobody is told at selection time.
+    EXPECT_EQ(f.dialog.LoadFirmwareImage("K6.VRL"), 0);
+    EXPECT_TRUE(f.view.MessageBoxes().empty());
+  }
+}
+
+TEST(BackupNaming, FollowsTheBoxTheFileAndTheDisk) {
+  SourceFixture f;
+  f.files.Put("CDRWFW00.VRL", {1});
+  f.files.Put("CDRWFW01.VRL", {1});
+  f.Select("K6.VRL");
+  EXPECT_EQ(f.view.Text(1019), "");
+  f.view.Click(1004);
+  EXPECT_EQ(f.view.Text(1019), "CDRWFW02.VRL");
+  f.view.Click(1004);
+  EXPECT_EQ(f.view.Text(1019), "");
+  f.files.Put("CDRWFW02.VRL", {1});
+  f.view.Click(1004);
+  EXPECT_EQ(f.view.Text(1019), "CDRWFW03.VRL");
+  f.Select("a-k0.bin");  // a plain family: the other extension
+  EXPECT_EQ(f.view.Text(1019), "CDRWFW00.BIN");
+
+  for (int n = 3; n < 10; ++n)
+    f.files.Put("CDRWFW0" + std::to_string(n) + ".VRL", {1});
+  f.Select("K6.VRL");
+  EXPECT_EQ(f.view.Check(1004), 0);
+  EXPECT_EQ(f.view.Text(1019), "");
+  EXPECT_EQ(f.dialog.WizardStep, 15);
+  EXPECT_EQ(f.Info(), " Fail to make Back Up File.\r\n\r\n Rename Before Back Up File.");
+  EXPECT_TRUE(f.BackEnabled());
+}
+
+TEST(FirmwareLoading, TellsWhyAFileWillNotOpen) {
+  SourceFixture f;
+  f.dialog.applicationName = "zentor";
+  f.Select("K6.VRL");
+  f.dialog.driveFamily = 6;
+  ASSERT_EQ(f.dialog.LoadFirmwareImage("K6.VRL"), 1);
+  EXPECT_TRUE(f.dialog.imageBuffer == firmware::MakeSampleImage(kFamily6, 9));
+
+  f.files.openErrors["K6.VRL"] = EACCES;
+  EXPECT_EQ(f.dialog.LoadFirmwareImage("K6.VRL"), 0);
+  f.files.files.erase("K6.VRL");
+  f.files.openErrors.clear();
+  EXPECT_EQ(f.dialog.LoadFirmwareImage("K6.VRL"), 0);
+  const std::vector<MessageBoxRequest> expected = {
+      {"K6.VRL へのｱｸｾｽは拒否されました。", "zentor", MessageIcon::Exclamation},
+      {"K6.VRL が見つかりませんでした。", "zentor", MessageIcon::Exclamation},
+  };
+  EXPECT_EQ(f.view.MessageBoxes(), expected);
+}
+
+}  // namespace
+}  // namespace zentor::ui

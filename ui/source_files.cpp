@@ -1,0 +1,56 @@
+#include "firmware/file_identity.h"
+#include "firmware/source_file_check.h"
+#include "ui/control_ids.h"
+#include "ui/flash_dialog.h"
+
+namespace zentor::ui {
+
+// Firmware files are stored ".vrl" or plain ".bin"; the names are matched without regard
+// to case, so backups named CDRWFW00.VRL are listed as well.
+void FlashDialog::FillSourceFileEntries() {
+  view_.ClearList(kSourceFileList);
+  for (const char* pattern : {"*.vrl", "*.bin"}) {
+    for (const std::string& name : files_.ListFiles(pattern)) {
+      view_.AddListEntry(kSourceFileList, name);
+    }
+  }
+}
+
+void FlashDialog::SelectFirstSourceFile() {
+  view_.SelectListEntry(kSourceFileList, 0);
+  IdentifySourceFile();
+}
+
+void FlashDialog::FillSourceFileList() {
+  FillSourceFileEntries();
+  SelectFirstSourceFile();
+}
+
+void FlashDialog::IdentifySourceFile() {
+  const std::string name = view_.ListEntry(kSourceFileList, view_.ListSelection(kSourceFileList));
+  if (name.empty()) return;
+  fileIdentText.clear();
+
+  const firmware::SourceFileCheck check = firmware::CheckSourceFile(files_, name);
+  switch (check.outcome) {
+    case firmware::SourceCheck::CannotOpen:
+      // Nothing of the earlier file may stay behind to be compared or loaded under this
+      // name: Start with it must end before any block reaches the drive.
+      firmware::ClearIdentity(*this);
+      PushBoundFields();
+      return;
+    case firmware::SourceCheck::NoRow:
+      firmware::ClearIdentity(*this);
+      backupFileName.clear();
+      view_.SetCheck(kBackupCheckBox, kUnchecked);
+      PushBoundFields();
+      return;
+    case firmware::SourceCheck::Matched:
+      firmware::TakeIdentity(*this, check.recognition);
+      PushBoundFields();
+      UpdateBackupName();
+      return;
+  }
+}
+
+}  // namespace zentor::ui
