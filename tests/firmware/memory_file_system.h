@@ -3,7 +3,6 @@
 #include <fnmatch.h>
 
 #include <algorithm>
-#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -53,7 +52,7 @@ class MemoryFileSystem : public platform::FileSystem {
     std::int64_t Read(std::span<std::uint8_t> into) override {
       if (fails_) return -1;
       const std::size_t count = std::min(into.size(), bytes_.size() - at_);
-      std::memcpy(into.data(), bytes_.data() + at_, count);
+      std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(at_), count, into.begin());
       at_ += count;
       return static_cast<std::int64_t>(count);
     }
