@@ -27,6 +27,23 @@ bool Clickable(ControlKind kind) {
          kind == ControlKind::AutoCheckBox || kind == ControlKind::AutoRadioButton;
 }
 
+// A control by id, const or not; an id the dialog does not have is a defect of the caller.
+template <typename Controls>
+auto& ControlIn(Controls& controls, int id) {
+  const auto found = controls.find(id);
+  if (found == controls.end()) throw std::out_of_range("no control " + std::to_string(id));
+  return found->second;
+}
+
+template <typename Controls>
+auto& ListIn(Controls& controls, int id) {
+  auto& state = ControlIn(controls, id);
+  if (state.kind != ControlKind::DropDownList) {
+    throw std::invalid_argument("control " + std::to_string(id) + " is not a list");
+  }
+  return state;
+}
+
 }  // namespace
 
 MemoryDialogView::MemoryDialogView(const resources::DialogTemplate& dialog) {
@@ -40,27 +57,16 @@ MemoryDialogView::MemoryDialogView(const resources::DialogTemplate& dialog) {
 }
 
 ControlState& MemoryDialogView::Mutable(int id) {
-  const auto found = controls_.find(id);
-  if (found == controls_.end()) throw std::out_of_range("no control " + std::to_string(id));
-  return found->second;
+  return ControlIn(controls_, id);
 }
-
 const ControlState& MemoryDialogView::Control(int id) const {
-  const auto found = controls_.find(id);
-  if (found == controls_.end()) throw std::out_of_range("no control " + std::to_string(id));
-  return found->second;
+  return ControlIn(controls_, id);
 }
-
 ControlState& MemoryDialogView::List(int id) {
-  ControlState& state = Mutable(id);
-  if (state.kind != ControlKind::DropDownList) {
-    throw std::invalid_argument("control " + std::to_string(id) + " is not a list");
-  }
-  return state;
+  return ListIn(controls_, id);
 }
-
 const ControlState& MemoryDialogView::List(int id) const {
-  return const_cast<MemoryDialogView*>(this)->List(id);
+  return ListIn(controls_, id);
 }
 
 void MemoryDialogView::SetText(int id, std::string_view text) {
