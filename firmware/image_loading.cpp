@@ -1,21 +1,11 @@
 #include "firmware/image_loading.h"
 
-#include <algorithm>
-
 #include "firmware/file_identity.h"
 #include "firmware/image_scrambling.h"
 #include "firmware/type_code_table.h"
+#include "platform/name_case.h"
 
 namespace zentor::firmware {
-namespace {
-
-bool SameWithoutCase(std::string_view text, std::string_view lowerCase) {
-  return std::ranges::equal(text, lowerCase, [](char a, char b) {
-    return (a >= 'A' && a <= 'Z' ? static_cast<char>(a + ('a' - 'A')) : a) == b;
-  });
-}
-
-}  // namespace
 
 std::string_view FileExtension(std::string_view name) {
   const std::size_t dot = name.find('.');
@@ -41,11 +31,11 @@ ImageLoad LoadImageFile(FirmwareImage& image, platform::FileSystem& files, const
   if (read != static_cast<std::int64_t>(expected)) return {};
 
   const std::string_view extension = FileExtension(name);
-  if (SameWithoutCase(extension, "vrl")) {
+  if (platform::EqualIgnoringCase(extension, "vrl")) {
     return {UnscrambleImage(image.imageBuffer, static_cast<int>(expected), driveFamily,
                             image.fileFamily)};
   }
-  return {row.family == kPlainOrPackedFamily && SameWithoutCase(extension, "bin")};
+  return {row.family == kPlainOrPackedFamily && platform::EqualIgnoringCase(extension, "bin")};
 }
 
 }  // namespace zentor::firmware

@@ -8,9 +8,9 @@ void PasswordDialog::Run(DialogView& view) {
   if (answer.accepted) passwordText = answer.text;
 }
 
-bool PasswordMatches(std::string_view typed, const std::array<char, 9>& shortId) {
-  if (typed.size() < kPasswordCompareLength) return false;
-  for (std::size_t at = 0; at < kPasswordCompareLength; ++at) {
+bool PasswordMatches(std::string_view typed, const firmware::ShortIdField& shortId) {
+  if (typed.size() < firmware::kShortIdLength) return false;
+  for (std::size_t at = 0; at < firmware::kShortIdLength; ++at) {
     if (shortId[at] == '\0' || typed[at] != shortId[at]) return false;
   }
   return true;

@@ -93,9 +93,9 @@ TEST(FileIdentity, ShowsThirtyPrintableCharactersAndTakesBothIds) {
   ClearIdentity(image);
   EXPECT_EQ(image.fileTypeIndex, kNoTypeCodeRow);
   EXPECT_EQ(image.fileFamily, kNoFileFamily);
-  EXPECT_EQ(image.fileTypeCode, (std::array<char, 7>{}));
-  EXPECT_EQ(image.fileShortId, (std::array<char, 9>{}));
-  EXPECT_EQ(image.fileLongId, (std::array<char, 17>{}));
+  EXPECT_EQ(image.fileTypeCode, TypeCodeField{});
+  EXPECT_EQ(image.fileShortId, ShortIdField{});
+  EXPECT_EQ(image.fileLongId, LongIdField{});
   EXPECT_TRUE(image.fileIdentText.empty());
 }
 

@@ -9,8 +9,8 @@
 namespace zentor::ui {
 namespace {
 
-std::array<char, 9> ShortId(const char* text) {
-  std::array<char, 9> id{};
+firmware::ShortIdField ShortId(const char* text) {
+  firmware::ShortIdField id{};
   std::copy_n(text, std::min<std::size_t>(std::strlen(text), 8), id.begin());
   return id;
 }
