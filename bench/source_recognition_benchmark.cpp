@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "firmware/sample_firmware.h"
+#include "platform/linux/linux_platform.h"
 #include "platform/linux/posix_file_system.h"
 #include "ui/flash_dialog.h"
 #include "ui/memory_dialog_view.h"
@@ -37,7 +38,8 @@ void BM_SelectEveryFamily8File(benchmark::State& state) {
   const fs::path directory = MakeDirectory();
   platform::linux_os::PosixFileSystem files(directory.string());
   ui::MemoryDialogView view;
-  ui::FlashDialog dialog(view, files);
+  platform::linux_os::LinuxPlatform system;
+  ui::FlashDialog dialog(view, files, system);
   for (auto _ : state) {
     dialog.FillSourceFileEntries();
     for (int entry = 0; entry < view.ListCount(1001); ++entry) {

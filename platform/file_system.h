@@ -41,6 +41,10 @@ class FileSystem {
   // Opens a regular file for reading. Anything else (a directory, a device, a pipe) is
   // refused: a firmware file is never anything but plain data.
   virtual OpenResult OpenForReading(const std::string& name) = 0;
+  // Puts a file of exactly these bytes under the name, replacing any file there. All or
+  // nothing: when it fails (disk full, no permission, a directory of that name), the name
+  // is left as it was and no partial file remains. 0, or the system's error number.
+  virtual int ReplaceFile(const std::string& name, std::span<const std::uint8_t> bytes) = 0;
 };
 
 }  // namespace zentor::platform

@@ -5,24 +5,38 @@
 
 #include "firmware/firmware_image.h"
 #include "platform/file_system.h"
+#include "platform/platform.h"
+#include "scsi/drive_access.h"
 #include "ui/dialog_view.h"
+#include "update/update_host.h"
+#include "update/update_state.h"
+#include "update/updater.h"
 
 namespace zentor::ui {
 
 // The program's one dialog and the owner of its state. It reaches its window only through
 // the DialogView port, so every rule below runs the same behind a real window, the
-// in-memory view of the tests and the command-line front end. The firmware image and the
-// selected file's identity are its fields too.
-class FlashDialog : public DialogEvents, public firmware::FirmwareImage {
+// in-memory view of the tests and the command-line front end. The firmware image, the
+// selected file's identity and the update's state are its fields too, and it owns the
+// command block through which every drive is reached.
+class FlashDialog : public DialogEvents,
+                    public firmware::FirmwareImage,
+                    public update::UpdateState,
+                    public update::UpdateHost {
  public:
   // The application icon, by resource id; the view loads the picture.
   static constexpr int kAppIconResource = 128;
 
-  FlashDialog(DialogView& view, platform::FileSystem& files) : view_(view), files_(files) {}
+  FlashDialog(DialogView& view, platform::FileSystem& files, platform::Platform& platform)
+      : view_(view),
+        files_(files),
+        drives_(platform),
+        updater_(drives_, platform, files, *this, *this, *this) {}
   FlashDialog(const FlashDialog&) = delete;
   FlashDialog& operator=(const FlashDialog&) = delete;
 
   DialogView& view() { return view_; }
+  scsi::DriveAccess& drives() { return drives_; }
 
   // --- user-interface fields
   int appIcon = kAppIconResource;
@@ -32,34 +46,17 @@ class FlashDialog : public DialogEvents, public firmware::FirmwareImage {
   std::string labelProgress;
   std::string infoText;
   std::string versionText;
-  // The text last entered in the password prompt, kept for the check at Start.
-  std::string typedPassword;
-  // The wizard's step (Step values; any other value shows nothing). Its first value comes
-  // with the dialog's initialisation.
-  int WizardStep = 0;
   int UiLanguage = 0;
-  // The last position sent to the progress bar (range 0..120).
-  int progressPosition = 0;
 
   // Caption of the program's own message boxes: the program's name.
   std::string applicationName = "zentor";
 
-  // --- bound fields of the file and backup side (fileIdentText is the image's)
-  std::string backupFileName;
-  // "Update Loader": taken from its check box at every pull, read by the flash start.
-  int updateLoader = 0;
-  // Set when the drive can be read only through the alternate read, so no backup is
-  // possible; cleared only here, when the dialog is built.
-  int FlashReadUnsupported = 0;
-  // The identified drive's family: it decides how a stored file is unscrambled.
-  int driveFamily = 0;
-
   // --- data exchange: both directions always move every bound field
   void PushBoundFields();
-  void PullBoundFields();
+  void PullBoundFields() override;
 
   // --- the wizard
-  void ShowStep();
+  void ShowStep() override;
   void SetEnglishTexts();
   void SetJapaneseTexts();
   void GoBack();
@@ -73,11 +70,21 @@ class FlashDialog : public DialogEvents, public firmware::FirmwareImage {
   void FillSourceFileList();
   void IdentifySourceFile();
   // 1 when imageBuffer holds the plain image of the named file, else 0.
-  int LoadFirmwareImage(const std::string& name);
+  int LoadFirmwareImage(const std::string& name) override;
   void UpdateBackupName();
 
   // --- the hidden options
   void ConfirmPassType();
+
+  // --- what the update reads and switches in the dialog
+  void SendProgressPosition() override;
+  std::string SelectedDriveLabel() override;
+  std::string SelectedSourceFile() override;
+  int BackupBoxState() override;
+  int PassTypeBoxState() override;
+  void EnableNextStart(bool enabled) override;
+  void EnableClose(bool enabled) override;
+  void ShowBackupNotice() override;
 
   // --- the event table
   void Clicked(int id) override;
@@ -89,6 +96,8 @@ class FlashDialog : public DialogEvents, public firmware::FirmwareImage {
 
   DialogView& view_;
   platform::FileSystem& files_;
+  scsi::DriveAccess drives_;
+  update::Updater updater_;
 };
 
 }  // namespace zentor::ui

@@ -1,6 +1,7 @@
 #include "ui/control_ids.h"
 #include "ui/flash_dialog.h"
 #include "ui/password_dialog.h"
+#include "update/identity_comparison.h"
 
 namespace zentor::ui {
 
@@ -15,7 +16,7 @@ void FlashDialog::ConfirmPassType() {
   prompt.Run(view_);
   typedPassword = prompt.passwordText;
 
-  if (!PasswordMatches(typedPassword, fileShortId)) {
+  if (!update::PasswordMatches(typedPassword, fileShortId)) {
     view_.SetCheck(kPassTypeCheckBox, kUnchecked);
     PushBoundFields();
   }

@@ -8,12 +8,4 @@ void PasswordDialog::Run(DialogView& view) {
   if (answer.accepted) passwordText = answer.text;
 }
 
-bool PasswordMatches(std::string_view typed, const firmware::ShortIdField& shortId) {
-  if (typed.size() < firmware::kShortIdLength) return false;
-  for (std::size_t at = 0; at < firmware::kShortIdLength; ++at) {
-    if (shortId[at] == '\0' || typed[at] != shortId[at]) return false;
-  }
-  return true;
-}
-
 }  // namespace zentor::ui

@@ -23,9 +23,4 @@ class PasswordDialog {
   void Run(DialogView& view);
 };
 
-// Whether a typed password opens "Pass Type" for a file: its first eight characters equal
-// the short id byte for byte, case-sensitive, untrimmed. A shorter text never matches, and
-// a short id that no file has set (it holds a NUL) matches nothing.
-bool PasswordMatches(std::string_view typed, const firmware::ShortIdField& shortId);
-
 }  // namespace zentor::ui

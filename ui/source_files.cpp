@@ -27,7 +27,7 @@ void FlashDialog::FillSourceFileList() {
 }
 
 void FlashDialog::IdentifySourceFile() {
-  const std::string name = view_.ListEntry(kSourceFileList, view_.ListSelection(kSourceFileList));
+  const std::string name = SelectedSourceFile();
   if (name.empty()) return;
   fileIdentText.clear();
 

@@ -84,8 +84,10 @@ void FlashDialog::OnNextStart() {
     // Leaves the hidden options as they are, unlike Back.
     WizardStep = StepSelectFiles;
     ShowStep();
+  } else {
+    // Step 4 in use; the button is disabled on 5..12.
+    updater_.RunStartAction();
   }
-  // Steps 4..12 run the Start action, which arrives with the update sequence.
 }
 
 }  // namespace zentor::ui

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string>
 
 namespace zentor::platform::linux_os {
 namespace {
@@ -35,6 +36,18 @@ class PosixFile final : public File {
  private:
   int fd_;
 };
+
+int WriteAll(int fd, std::span<const std::uint8_t> bytes) {
+  while (!bytes.empty()) {
+    const ssize_t count = ::write(fd, bytes.data(), bytes.size());
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    bytes = bytes.subspan(static_cast<std::size_t>(count));
+  }
+  return 0;
+}
 
 }  // namespace
 
@@ -67,6 +80,29 @@ OpenResult PosixFileSystem::OpenForReading(const std::string& name) {
     return {nullptr, error};
   }
   return {std::make_unique<PosixFile>(fd), 0};
+}
+
+
+// The bytes go to a scratch file beside the target, reach the disk, and only then take the
+// name in one rename: a crash, a full disk or a failed close never leaves a cut-off file
+// under the name, and a file that was there stays whole until the new one is complete.
+int PosixFileSystem::ReplaceFile(const std::string& name, std::span<const std::uint8_t> bytes) {
+  // A bare name of this directory, nothing else.
+  if (name.empty() || name.find('/') != std::string::npos) return EINVAL;
+  int fd = -1;
+  std::string scratch;
+  for (int attempt = 0; fd < 0; ++attempt) {
+    scratch = PathOf("." + name + ".part" + std::to_string(::getpid()) + "-" +
+                     std::to_string(attempt));
+    fd = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd < 0 && (errno != EEXIST || attempt == 100)) return errno;
+  }
+  int error = WriteAll(fd, bytes);
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && ::rename(scratch.c_str(), PathOf(name).c_str()) != 0) error = errno;
+  if (error != 0) ::unlink(scratch.c_str());
+  return error;
 }
 
 }  // namespace zentor::platform::linux_os

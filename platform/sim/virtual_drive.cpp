@@ -43,6 +43,10 @@ DriveAnswer VirtualDrive::Execute(std::span<const std::uint8_t> cdb, DataDirecti
 std::optional<DriveAnswer> VirtualDrive::TakeFault(std::uint8_t opcode) {
   for (auto& fault : faults_) {
     if (fault.times == 0 || (fault.opcode && *fault.opcode != opcode)) continue;
+    if (fault.skip > 0) {
+      --fault.skip;
+      continue;
+    }
     if (fault.times > 0) --fault.times;
     return fault.answer;
   }

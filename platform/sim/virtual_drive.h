@@ -25,6 +25,7 @@ struct InjectedFault {
   std::optional<std::uint8_t> opcode;  // only commands with this opcode; any when empty
   DriveAnswer answer;
   int times = 1;  // how many commands it hits; negative: all of them
+  int skip = 0;   // matching commands let through before it starts to hit
 };
 
 // A model of an optical drive as seen from the SCSI side. It answers on its own terms, from
@@ -62,6 +63,9 @@ class VirtualDrive {
   // extend the command set here.
   virtual DriveAnswer Handle(std::span<const std::uint8_t> cdb, DataDirection direction,
                              std::span<std::uint8_t> data);
+  // What INQUIRY reports as product from now on (a drive running its update loader
+  // introduces itself as the loader).
+  void ReportProduct(std::string product) { identity_.product = std::move(product); }
 
  private:
   std::optional<DriveAnswer> TakeFault(std::uint8_t opcode);

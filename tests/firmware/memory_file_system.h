@@ -19,6 +19,8 @@ class MemoryFileSystem : public platform::FileSystem {
   std::map<std::string, std::vector<std::uint8_t>> files;
   std::map<std::string, int> openErrors;
   std::vector<std::string> unreadable;
+  // ReplaceFile fails with this error number for these names, leaving them untouched.
+  std::map<std::string, int> writeErrors;
   int opens = 0;
 
   void Put(const std::string& name, std::vector<std::uint8_t> bytes) {
@@ -43,6 +45,12 @@ class MemoryFileSystem : public platform::FileSystem {
     if (found == files.end()) return {nullptr, ENOENT};
     const bool fails = std::ranges::find(unreadable, name) != unreadable.end();
     return {std::make_unique<File>(found->second, fails), 0};
+  }
+
+  int ReplaceFile(const std::string& name, std::span<const std::uint8_t> bytes) override {
+    if (const auto error = writeErrors.find(name); error != writeErrors.end()) return error->second;
+    files[name].assign(bytes.begin(), bytes.end());
+    return 0;
   }
 
  private:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/sim/sim_platform.h"
 #include "tests/firmware/memory_file_system.h"
 #include "ui/flash_dialog.h"
 #include "ui/memory_dialog_view.h"
@@ -12,7 +13,8 @@ struct DialogFixture {
 
   MemoryDialogView view;
   test_support::MemoryFileSystem files;
-  FlashDialog dialog{view, files};
+  platform::sim::SimPlatform platform;
+  FlashDialog dialog{view, files, platform};
 
   void ShowAt(int step) {
     dialog.WizardStep = step;

@@ -5,6 +5,7 @@
 
 #include "tests/ui/dialog_fixture.h"
 #include "ui/password_dialog.h"
+#include "update/identity_comparison.h"
 
 namespace zentor::ui {
 namespace {
@@ -63,7 +64,7 @@ TEST(PassType, UntickingAsksNothingAndKeepsTheLastPassword) {
   EXPECT_EQ(f.view.Check(1020), 0);
   EXPECT_EQ(f.view.PasswordPrompts().size(), 1u);
   EXPECT_EQ(f.dialog.typedPassword, "KX000001");
-  EXPECT_TRUE(PasswordMatches(f.dialog.typedPassword, f.dialog.fileShortId));
+  EXPECT_TRUE(update::PasswordMatches(f.dialog.typedPassword, f.dialog.fileShortId));
 }
 
 TEST(PassType, HiddenOptionsCannotBeClicked) {

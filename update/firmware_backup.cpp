@@ -1,0 +1,51 @@
+#include <vector>
+
+#include "firmware/image_loading.h"
+#include "firmware/image_scrambling.h"
+#include "firmware/type_code_table.h"
+#include "platform/name_case.h"
+#include "scsi/flash_commands.h"
+#include "update/block_layout.h"
+#include "update/updater.h"
+#include "update/wizard_step.h"
+
+namespace zentor::update {
+namespace {
+
+constexpr std::uint32_t kStepPauseMs = 200;
+
+}  // namespace
+
+int Updater::BackupFirmware() {
+  SetProgress(0);
+  ShowStep(StepBackingUp);
+  clock_.SleepMs(kStepPauseMs);
+
+  const ReadOutLayout layout = ReadOutLayoutOf(state_.driveFamily);
+  std::vector<std::uint8_t> readOut(static_cast<std::size_t>(layout.reads) * kReadBlockSize);
+  for (int n = 0; n < layout.reads; ++n) {
+    const std::uint32_t address = static_cast<std::uint32_t>(n) * kReadBlockSize;
+    if (scsi::ReadFlashBlock(drives_, address, state_.FlashReadUnsupported) == 0) return 0;
+    std::copy_n(drives_.request().dataBuffer, kReadBlockSize, readOut.begin() + address);
+    SetProgress(state_.progressPosition + layout.progressStep);
+  }
+
+  auto length = static_cast<std::uint32_t>(readOut.size());
+  if (!StoreBackup(readOut, length)) return 0;
+  return files_.ReplaceFile(state_.backupFileName, std::span(readOut).first(length)) == 0 ? 1 : 0;
+}
+
+// Families 5..8 keep their backups in the stored form of their update files, so a backup
+// can be flashed back like one. A read-out that cannot take that form (a packed family
+// whose erased region holds data), or a ".VRL" name for a read-out that stays plain,
+// would give a file that restores the wrong firmware: such a backup counts as failed.
+bool Updater::StoreBackup(std::span<std::uint8_t> readOut, std::uint32_t& length) const {
+  const bool stored =
+      firmware::ScrambleImage(readOut, length, state_.driveFamily, image_.fileFamily);
+  if (stored) return true;
+  const bool namePromisesStoredForm =
+      platform::EqualIgnoringCase(firmware::FileExtension(state_.backupFileName), "vrl");
+  return state_.driveFamily < firmware::kAdditiveFamily && !namePromisesStoredForm;
+}
+
+}  // namespace zentor::update

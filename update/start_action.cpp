@@ -1,0 +1,37 @@
+#include "update/identity_comparison.h"
+#include "update/updater.h"
+#include "update/wizard_step.h"
+
+namespace zentor::update {
+
+void Updater::RunStartAction() {
+  drives_.ParseDriveLabel(host_.SelectedDriveLabel());
+  if (IdentifyDrive() == 0) {
+    state_.WizardStep = StepNoUpdateMode;
+  } else if (!IdentitiesMatch(state_, image_, host_.PassTypeBoxState())) {
+    state_.WizardStep = StepTypeCodeDiffers;
+  } else {
+    // From here the drive may be read and written: no second Start, and no closing the
+    // dialog in the middle, not even while a message box is open.
+    host_.EnableNextStart(false);
+    host_.EnableClose(false);
+    bool backupFailed = false;
+    if (host_.BackupBoxState() != 0) {
+      if (state_.FlashReadUnsupported == 1) {
+        host_.ShowBackupNotice();
+      } else if (BackupFirmware() == 0) {
+        backupFailed = true;
+      }
+    }
+    if (backupFailed) {
+      state_.WizardStep = StepBackupFailed;  // the drive's flash is left untouched
+    } else {
+      state_.WizardStep = WriteFlash() == 1 ? StepCompleted : StepUpdateFailed;
+    }
+    host_.EnableClose(true);
+  }
+  host_.ShowStep();
+  drives_.passThrough().CloseCachedDeviceHandle();
+}
+
+}  // namespace zentor::update

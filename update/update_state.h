@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+#include "firmware/firmware_image.h"
+
+namespace zentor::update {
+
+// The dialog's state that an update reads and writes. The dialog holds it for the program's
+// whole run: the flags below outlive one update on purpose.
+struct UpdateState {
+  // The wizard's step (Step values; any other value shows nothing). Its first value comes
+  // with the dialog's initialisation.
+  int WizardStep = 0;
+  // The last position sent to the progress bar (range 0..120).
+  int progressPosition = 0;
+  // The text last entered in the password prompt, kept for the check at Start.
+  std::string typedPassword;
+  // Where the backup goes; empty when no backup is to be made.
+  std::string backupFileName;
+  // "Update Loader": taken from its check box at every pull, read by the flash start.
+  int updateLoader = 0;
+  // Set when the drive can be read only through the alternate read, so no backup is
+  // possible; never cleared while the program runs.
+  int FlashReadUnsupported = 0;
+  // Set when identification promoted the drive from family 4 to 5: its flash start must
+  // carry the loader bit. Cleared only when the dialog starts.
+  int ForceLoaderUpdate = 0;
+
+  // The identified drive: its family decides block sizes, read-out size and stored forms.
+  // The identity fields are the raw bytes of its identification block; a failed
+  // identification leaves the previous drive's values in them.
+  int driveFamily = 0;
+  firmware::TypeCodeField driveTypeCode{};
+  firmware::ShortIdField driveShortId{};
+  firmware::LongIdField driveLongId{};
+};
+
+}  // namespace zentor::update

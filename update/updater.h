@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "firmware/firmware_image.h"
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "scsi/drive_access.h"
+#include "update/update_host.h"
+#include "update/update_state.h"
+
+namespace zentor::update {
+
+// A block refused as "not ready" (ASC 0x3A) is sent again at once, but not for ever: a
+// drive that still refuses after this many re-sends will not take the block, and the
+// update fails before the flash start, with the old firmware still in place.
+inline constexpr int kMaxBusyResends = 100;
+
+// The update of one drive, from the Start click to its outcome step. It works on the
+// dialog's state and talks to the dialog through the host; drives, time and files come
+// from the platform.
+class Updater {
+ public:
+  Updater(scsi::DriveAccess& drives, platform::Clock& clock, platform::FileSystem& files,
+          UpdateHost& host, UpdateState& state, firmware::FirmwareImage& image)
+      : drives_(drives), clock_(clock), files_(files), host_(host), state_(state), image_(image) {}
+
+  // The Start click: identify the selected drive, check it against the selected file, back
+  // it up when asked, write it, and leave the outcome as the wizard step (11 done, 12 write
+  // failed, 13 drive and file differ, 14 not identified, 16 backup failed). The drive's
+  // device is closed at the end, whatever happened.
+  void RunStartAction();
+
+  // Switches the drive to its loader and reads its family and identity: 1 on success.
+  int IdentifyDrive();
+  // Reads the current firmware and saves it under backupFileName: 1 on success. A failure
+  // leaves no file under that name.
+  int BackupFirmware();
+  // Loads the selected file, sends it, starts the flash update and follows the drive to its
+  // end: 1 when the drive finished.
+  int WriteFlash();
+
+ private:
+  int TransferImage();
+  int SendFullBlock(int blockLength, int& form);
+  int PollUntilUpdated();
+  void SetProgress(int position);
+  void ShowStep(int step);
+  // Stores the read-out in its backup form; false when the name promises a form that this
+  // read-out cannot take.
+  bool StoreBackup(std::span<std::uint8_t> readOut, std::uint32_t& length) const;
+
+  scsi::DriveAccess& drives_;
+  platform::Clock& clock_;
+  platform::FileSystem& files_;
+  UpdateHost& host_;
+  UpdateState& state_;
+  firmware::FirmwareImage& image_;
+};
+
+}  // namespace zentor::update
