@@ -1,0 +1,145 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "firmware/sample_firmware.h"
+#include "firmware/type_code_table.h"
+#include "platform/sim/flash_drive.h"
+#include "platform/sim/sim_platform.h"
+#include "scsi/aspi_startup.h"
+#include "scsi/drive_scan.h"
+#include "tests/firmware/memory_file_system.h"
+#include "ui/control_ids.h"
+#include "ui/flash_dialog.h"
+#include "ui/memory_dialog_view.h"
+#include "update/wizard_step.h"
+
+namespace zentor::update::test_support {
+
+using platform::sim::FlashDrive;
+
+// The in-memory window, recording what the user saw while the update ran: the step at every
+// repaint and every position of the progress bar.
+class RecordingView : public ui::MemoryDialogView {
+ public:
+  void RepaintNow() override {
+    MemoryDialogView::RepaintNow();
+    if (dialog) steps.push_back(dialog->WizardStep);
+  }
+  void SetProgressPosition(int id, int position) override {
+    MemoryDialogView::SetProgressPosition(id, position);
+    positions.push_back(position);
+  }
+
+  const ui::FlashDialog* dialog = nullptr;
+  std::vector<int> steps;
+  std::vector<int> positions;
+};
+
+// The loader a drive of each family runs (INQUIRY product while updating).
+inline std::string LoaderOfFamily(int family) {
+  static const std::map<int, std::string> loaders = {
+      {0, "KX-LOADER A0    "}, {2, "KX-LOADER B2    "}, {3, "KX-LOADER C3    "},
+      {4, "KX-LOADER E4    "}, {5, "KX-LOADER E5    "}, {6, "KX-LOADER F6    "},
+      {7, "KX-LOADER G7    "}, {8, "KX-LOADER H8    "}};
+  return loaders.at(family);
+}
+
+// Sample firmware of a type-code row as the drive's flash. A 3-character code stands in the
+// drive's block followed by NULs, the way those drives report it (longer codes are compared
+// over 4 characters only and keep the sample's blanks).
+inline firmware::ImageBytes FlashImageOfRow(int row, std::uint32_t seed) {
+  firmware::ImageBytes image = firmware::MakeSampleImage(row, seed);
+  const firmware::TypeCodeRow& code = firmware::TypeCodeTable[row];
+  const std::size_t length = std::string(code.code).size();
+  for (std::size_t at = length; length < 4 && at < 6; ++at) image[code.codeOffset + at] = 0;
+  return image;
+}
+
+inline FlashDrive::Setup DriveOfRow(int row, std::uint32_t seed) {
+  const firmware::TypeCodeRow& code = firmware::TypeCodeTable[row];
+  FlashDrive::Setup setup;
+  setup.identity = {"VAREL   ", "CD-RW KX4840A   ", "1.00"};
+  setup.loaderProduct = LoaderOfFamily(code.family);
+  setup.idBlockAddress = code.codeOffset;
+  const auto image = FlashImageOfRow(row, seed);
+  setup.flash.assign(image.begin(), image.end());
+  return setup;
+}
+
+// A whole program run on a simulated machine: one drive reached over the chosen transport,
+// files in memory, the dialog on the recording view, time virtual.
+class UpdateRig {
+ public:
+  explicit UpdateRig(scsi::TransportKind kind)
+      : platform(kind == scsi::TransportKind::Aspi ? platform::kFamilyWithAspiManager
+                                                   : platform::kFamilyWithPassThrough),
+        kind_(kind) {
+    view.Connect(&dialog);
+    view.dialog = &dialog;
+    dialog.drives().transportKind = kind;
+    if (kind == scsi::TransportKind::Aspi) scsi::LoadAspiManagerAtStartup(platform, dialog.drives());
+  }
+
+  FlashDrive& Attach(FlashDrive::Setup setup) {
+    drive = std::make_shared<FlashDrive>(std::move(setup), platform.clock());
+    switch (kind_) {
+      case scsi::TransportKind::Aspi:
+        platform.bus().AttachAt(0, 1, drive);
+        break;
+      case scsi::TransportKind::CdromDevice:
+        platform.bus().Attach(platform::sim::SimBus::CdromName(1), drive);
+        break;
+      case scsi::TransportKind::DriveLetter:
+        platform.bus().Attach(platform::sim::SimBus::DriveLetterName('f'), drive);
+        break;
+    }
+    return *drive;
+  }
+
+  // The file as the update file of its row: stored form for scrambled rows.
+  void PutFirmwareFile(const std::string& name, int row, const firmware::ImageBytes& image) {
+    files.Put(name, *firmware::SampleFileBytes(row, image));
+  }
+
+  // What the user does: the lists filled as at start-up, the first drive and file taken,
+  // the backup box ticked when asked, Next, then Start.
+  void PressStart(bool backup = false) {
+    dialog.FillSourceFileList();
+    for (const std::string& label : scsi::ScanDrives(dialog.drives())) {
+      view.AddListEntry(ui::kTargetDriveList, label);
+    }
+    view.SelectListEntry(ui::kTargetDriveList, 0);
+    dialog.WizardStep = StepSelectFiles;
+    dialog.ShowStep();
+    if (backup) view.Click(ui::kBackupCheckBox);
+    view.Click(ui::kNextStartButton);
+    view.Click(ui::kNextStartButton);
+  }
+
+  // Opcodes of the commands the drive received after the n-th one.
+  std::vector<std::uint8_t> OpcodesFrom(std::size_t first) const {
+    std::vector<std::uint8_t> opcodes;
+    for (std::size_t i = first; i < drive->received().size(); ++i) {
+      opcodes.push_back(drive->received()[i].cdb[0]);
+    }
+    return opcodes;
+  }
+  int Count(std::uint8_t opcode) const {
+    return static_cast<int>(std::ranges::count(OpcodesFrom(0), opcode));
+  }
+
+  RecordingView view;
+  zentor::test_support::MemoryFileSystem files;
+  platform::sim::SimPlatform platform;
+  ui::FlashDialog dialog{view, files, platform};
+  std::shared_ptr<FlashDrive> drive;
+
+ private:
+  scsi::TransportKind kind_;
+};
+
+}  // namespace zentor::update::test_support
