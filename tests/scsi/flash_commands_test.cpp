@@ -1,0 +1,128 @@
+// Every byte of the flash commands, over both back ends, and the flash read's fallback.
+#include "scsi/flash_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "platform/sim/flash_drive.h"
+#include "scsi/sim_drives.h"
+
+namespace zentor::scsi {
+namespace {
+
+using platform::sim::DataDirection;
+using platform::sim::DriveAnswer;
+using platform::sim::FlashDrive;
+using testing_support::SimDrives;
+
+struct CommandCase {
+  const char* name;
+  std::function<int(DriveAccess&)> send;
+  std::vector<std::uint8_t> cdb;
+  DataDirection direction;
+  std::uint32_t transferLength;
+};
+
+const CommandCase kCommands[] = {
+    {"RequestSense", RequestSense, {0x03, 0x00, 0x00, 0x00, 0x0E, 0x00}, DataDirection::In, 14},
+    {"TestUnitReady", TestUnitReady, {0x00, 0x00, 0x00, 0x00, 0x00, 0x80}, DataDirection::None, 0},
+    {"EnterUpdateMode 1", [](DriveAccess& d) { return EnterUpdateMode(d, 1); },
+     {0xE4, 0, 0, 0, 0, 0, 0, 0, 0, 0x40}, DataDirection::None, 0},
+    {"EnterUpdateMode 0", [](DriveAccess& d) { return EnterUpdateMode(d, 0); },
+     {0xE4, 0, 0, 0, 0, 0, 0, 0, 0, 0x00}, DataDirection::None, 0},
+    {"EndTransfer takes the low byte", [](DriveAccess& d) { return EndTransfer(d, 0x102); },
+     {0xE0, 0, 0, 0x02, 0, 0, 0, 0, 0, 0}, DataDirection::None, 0},
+    {"StartFlashUpdate", [](DriveAccess& d) { return StartFlashUpdate(d, false); },
+     {0xE1, 0, 0, 0, 0, 0, 0, 0, 0, 0x00}, DataDirection::None, 0},
+    {"StartFlashUpdate with the loader bit", [](DriveAccess& d) { return StartFlashUpdate(d, true); },
+     {0xE1, 0, 0, 0, 0, 0, 0, 0, 0, 0x40}, DataDirection::None, 0},
+    {"SendFlashBlock 3072, long form",
+     [](DriveAccess& d) { return SendFlashBlock(d, 3072, kLongBlockForm); },
+     {0xAA, 0, 0, 0, 0, 0, 0x0C, 0x00, 0, 0, 0, 0}, DataDirection::Out, 16384},
+    {"SendFlashBlock 15360, short form",
+     [](DriveAccess& d) { return SendFlashBlock(d, 15360, kShortBlockForm); },
+     {0xE2, 0, 0, 0, 0, 0, 0x3C, 0x00, 0, 0}, DataDirection::Out, 16384},
+    {"ReadFlashBlock at the second block",
+     [](DriveAccess& d) {
+       int unsupported = 0;
+       return ReadFlashBlock(d, 16384, unsupported);
+     },
+     {0xE3, 0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x00}, DataDirection::In,
+     16384},
+};
+
+class FlashCommands : public testing::TestWithParam<TransportKind> {
+ protected:
+  // A drive in its loader, reached as CD-ROM device 0 and as host adapter 0, target 0.
+  std::shared_ptr<FlashDrive> AttachDrive(bool flashReadSupported = true) {
+    FlashDrive::Setup setup;
+    setup.identity = {"VAREL   ", "CD-RW KX4840A   ", "1.00"};
+    setup.loaderProduct = "KX-LOADER H8    ";
+    setup.idBlockAddress = 0x8004;
+    setup.flash.resize(0x100000);
+    for (std::size_t i = 0; i < setup.flash.size(); ++i) setup.flash[i] = static_cast<std::uint8_t>(i >> 8);
+    setup.flashReadSupported = flashReadSupported;
+    auto drive = std::make_shared<FlashDrive>(setup, sim.platform.clock());
+    sim.platform.bus().Attach(platform::sim::SimBus::CdromName(0), drive);
+    sim.platform.bus().AttachAt(0, 0, drive);
+    EnterUpdateMode(sim.drives, 1);
+    return drive;
+  }
+
+  SimDrives sim{GetParam()};
+};
+
+TEST_P(FlashCommands, EveryCommandCarriesItsBytesDirectionAndLength) {
+  for (const CommandCase& command : kCommands) {
+    SCOPED_TRACE(command.name);
+    SimDrives fresh(GetParam());
+    auto drive = fresh.Attach(platform::sim::SimBus::CdromName(0));
+    fresh.platform.bus().AttachAt(0, 0, drive);
+    command.send(fresh.drives);
+    // The plain drive refuses the vendor read, so the flash read goes on to the alternate
+    // read: the command under test is always the first one.
+    ASSERT_FALSE(drive->received().empty());
+    const auto& received = drive->received().front();
+    EXPECT_EQ(received.cdb, command.cdb);
+    EXPECT_EQ(received.direction, command.direction);
+    EXPECT_EQ(received.transferLength, command.transferLength);
+  }
+}
+
+TEST_P(FlashCommands, AFlashReadRefusedAsUnknownFallsBackToTheAlternateReadForGood) {
+  auto drive = AttachDrive(/*flashReadSupported=*/false);
+  int unsupported = 0;
+  ASSERT_EQ(ReadFlashBlock(sim.drives, 0, unsupported), 1);
+  EXPECT_EQ(unsupported, 1);
+  // The alternate read returns the identification block.
+  EXPECT_EQ(sim.drives.request().dataBuffer[0], 0x80);
+  EXPECT_EQ(sim.drives.request().dataBuffer[0x100], 0x81);
+
+  const std::size_t before = drive->received().size();
+  ASSERT_EQ(ReadFlashBlock(sim.drives, 16384, unsupported), 1);
+  ASSERT_EQ(drive->received().size(), before + 1);
+  EXPECT_EQ(drive->received().back().cdb,
+            (std::vector<std::uint8_t>{0xA8, 0, 0, 0, 0, 0, 0, 0, 0, 0x72, 0, 0}));
+}
+
+TEST_P(FlashCommands, OnlyInvalidOperationCodeLeadsToTheAlternateRead) {
+  auto drive = AttachDrive();
+  drive->InjectFault({0xE3, DriveAnswer::Check(5, 0x20, 0x01), 1, 0});
+  int unsupported = 0;
+  EXPECT_EQ(ReadFlashBlock(sim.drives, 0, unsupported), 0);
+  EXPECT_EQ(unsupported, 0);
+  EXPECT_EQ(drive->received().back().cdb[0], 0xE3);
+  EXPECT_EQ(sim.drives.request().lastAscq, 0x01);
+
+  // A drive that knows the flash read returns the flash at the address.
+  ASSERT_EQ(ReadFlashBlock(sim.drives, 0x10000, unsupported), 1);
+  EXPECT_EQ(sim.drives.request().dataBuffer[0x200], 0x02);
+  EXPECT_EQ(unsupported, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothTransports, FlashCommands,
+                         testing::Values(TransportKind::CdromDevice, TransportKind::Aspi));
+
+}  // namespace
+}  // namespace zentor::scsi

@@ -1,0 +1,112 @@
+// The write sequence on its own, with a scripted dialog: the small flash's layout and the
+// flash start's loader bit as the dialog's controls leave it.
+#include <gtest/gtest.h>
+
+#include "platform/sim/flash_drive.h"
+#include "platform/sim/sim_platform.h"
+#include "scsi/flash_commands.h"
+#include "update/updater.h"
+#include "update/wizard_step.h"
+
+namespace zentor::update {
+namespace {
+
+using platform::sim::FlashDrive;
+
+// The dialog as the update sees it, reduced to a record and a script.
+class ScriptedHost : public UpdateHost {
+ public:
+  ScriptedHost(UpdateState& state, firmware::FirmwareImage& image) : state_(state), image_(image) {}
+
+  void ShowStep() override { steps.push_back(state_.WizardStep); }
+  void SendProgressPosition() override { positions.push_back(state_.progressPosition); }
+  void PullBoundFields() override { state_.updateLoader = updateLoaderBox; }
+  int LoadFirmwareImage(const std::string&) override {
+    image_.imageBuffer = file;
+    return 1;
+  }
+  std::string SelectedDriveLabel() override { return "cdrom0 :  "; }
+  std::string SelectedSourceFile() override { return "update.vrl"; }
+  int BackupBoxState() override { return 0; }
+  int PassTypeBoxState() override { return 0; }
+  void EnableNextStart(bool) override {}
+  void EnableClose(bool) override {}
+  void ShowBackupNotice() override {}
+
+  firmware::ImageBytes file = firmware::ImageBytes(firmware::kImageSize);
+  int updateLoaderBox = 0;
+  std::vector<int> steps;
+  std::vector<int> positions;
+
+ private:
+  UpdateState& state_;
+  firmware::FirmwareImage& image_;
+};
+
+struct WriteBench {
+  explicit WriteBench(std::size_t flashSize) {
+    for (std::size_t i = 0; i < host.file.size(); ++i) host.file[i] = static_cast<std::uint8_t>(i * 13 + (i >> 12));
+    FlashDrive::Setup setup;
+    setup.identity = {"VAREL   ", "CD-RW KX1210A   ", "1.00"};
+    setup.loaderProduct = "KX-LOADER A0    ";
+    setup.idBlockAddress = 4;
+    setup.flash.assign(flashSize, 0x5A);
+    setup.phaseMs = {600, 600, 600, 600};
+    drive = std::make_shared<FlashDrive>(setup, platform.clock());
+    platform.bus().Attach(platform::sim::SimBus::CdromName(0), drive);
+    drives.transportKind = scsi::TransportKind::CdromDevice;
+    drives.ParseDriveLabel(host.SelectedDriveLabel());
+    scsi::EnterUpdateMode(drives, 1);
+  }
+
+  platform::sim::SimPlatform platform;
+  scsi::DriveAccess drives{platform};
+  UpdateState state;
+  firmware::FirmwareImage image;
+  ScriptedHost host{state, image};
+  Updater updater{drives, platform, files, host, state, image};
+  struct NoFiles : platform::FileSystem {
+    std::vector<std::string> ListFiles(std::string_view) override { return {}; }
+    platform::OpenResult OpenForReading(const std::string&) override { return {nullptr, ENOENT}; }
+    int ReplaceFile(const std::string&, std::span<const std::uint8_t>) override { return EROFS; }
+  } files;
+  std::shared_ptr<FlashDrive> drive;
+};
+
+TEST(WriteSequence, TheSmallFlashTakes34BlocksOf15360AndA2048ByteTail) {
+  WriteBench bench(firmware::kSmallImageSize);
+  bench.state.driveFamily = 0;
+  ASSERT_EQ(bench.updater.WriteFlash(), 1);
+
+  std::vector<int> lengths;
+  for (const auto& command : bench.drive->received()) {
+    if (command.cdb[0] == 0xAA) lengths.push_back(command.cdb[6] << 8 | command.cdb[7]);
+  }
+  ASSERT_EQ(lengths.size(), 35u);
+  EXPECT_TRUE(std::all_of(lengths.begin(), lengths.end() - 1, [](int n) { return n == 15360; }));
+  EXPECT_EQ(lengths.back(), 2048);
+  // Two steps per block: 68 after the transfer; then the polling starts again from 0 and
+  // moves two per cycle, jumping to each phase's position for the small flash.
+  const auto& positions = bench.host.positions;
+  ASSERT_GT(positions.size(), 36u);
+  EXPECT_EQ(positions[34], 68);
+  EXPECT_EQ(positions[35], 0);
+  EXPECT_EQ(std::vector<int>(positions.begin() + 36, positions.end()),
+            (std::vector<int>{8, 36, 52, 108, 120}));
+  EXPECT_EQ(bench.drive->flash(),
+            std::vector<std::uint8_t>(bench.host.file.begin(),
+                                      bench.host.file.begin() + firmware::kSmallImageSize));
+}
+
+TEST(WriteSequence, TheLoaderBitFollowsTheBoxAsPulledAtTheFlashStart) {
+  for (int box : {0, 1}) {
+    WriteBench bench(firmware::kImageSize);
+    bench.state.driveFamily = 8;
+    bench.host.updateLoaderBox = box;
+    ASSERT_EQ(bench.updater.WriteFlash(), 1);
+    EXPECT_EQ(bench.drive->flashStarts(), std::vector<bool>{box == 1});
+  }
+}
+
+}  // namespace
+}  // namespace zentor::update
