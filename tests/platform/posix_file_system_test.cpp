@@ -76,3 +76,33 @@ TEST_F(PosixFileSystemTest, OpensOnlyRegularFilesAndReportsWhy) {
 
 }  // namespace
 }  // namespace zentor::platform::linux_os
+
+namespace zentor::platform::linux_os {
+namespace {
+
+std::string Contents(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(PosixFileSystemTest, ReplacesAFileWholeOrLeavesTheNameAsItWas) {
+  PosixFileSystem files(directory_.string());
+  const std::vector<std::uint8_t> bytes = {'n', 'e', 'w', 0, 0xFF};
+  Write("CDRWFW00.VRL", "an older file, longer than the new one");
+  ASSERT_EQ(files.ReplaceFile("CDRWFW00.VRL", bytes), 0);
+  EXPECT_EQ(Contents(directory_ / "CDRWFW00.VRL"), std::string("new\0\xFF", 5));
+
+  // A name that cannot take a file: refused, and no scratch file stays behind.
+  fs::create_directory(directory_ / "CDRWFW01.VRL");
+  EXPECT_NE(files.ReplaceFile("CDRWFW01.VRL", bytes), 0);
+  EXPECT_TRUE(fs::is_directory(directory_ / "CDRWFW01.VRL"));
+  for (const char* bad : {"", "../escape.VRL"}) EXPECT_EQ(files.ReplaceFile(bad, bytes), EINVAL);
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(directory_)) {
+    left.push_back(entry.path().filename().string());
+  }
+  EXPECT_EQ(Sorted(left), (std::vector<std::string>{"CDRWFW00.VRL", "CDRWFW01.VRL"}));
+}
+
+}  // namespace
+}  // namespace zentor::platform::linux_os
