@@ -67,23 +67,23 @@ int StartFlashUpdate(DriveAccess& drives, bool loaderBit) {
 int SendFlashBlock(DriveAccess& drives, int blockLength, int form) {
   const auto length = static_cast<std::uint32_t>(blockLength);
   if (form == kLongBlockForm) {
-    drives.PrepareCommand(kFlagsDataOut, 12,
-                          {kOpSendBlockLong, 0, 0, 0, 0, 0, Byte(length, 8), Byte(length, 0), 0,
-                           0, 0, 0});
+    drives.PrepareCommand(
+        kFlagsDataOut, 12,
+        {kOpSendBlockLong, 0, 0, 0, 0, 0, Byte(length, 8), Byte(length, 0), 0, 0, 0, 0});
   } else {
-    drives.PrepareCommand(kFlagsDataOut, 10,
-                          {kOpSendBlockShort, 0, 0, 0, 0, 0, Byte(length, 8), Byte(length, 0), 0,
-                           0, 0, 0});
+    drives.PrepareCommand(
+        kFlagsDataOut, 10,
+        {kOpSendBlockShort, 0, 0, 0, 0, 0, Byte(length, 8), Byte(length, 0), 0, 0, 0, 0});
   }
   return drives.Dispatch(kDataBufferSize);
 }
 
 int ReadFlashBlock(DriveAccess& drives, std::uint32_t address, int& flashReadUnsupported) {
   if (flashReadUnsupported == 1) return AlternateRead(drives);
-  drives.PrepareCommand(kFlagsDataIn, 12,
-                        {kOpReadFlash, 0, Byte(address, 24), Byte(address, 16), Byte(address, 8),
-                         Byte(address, 0), 0, Byte(kDataBufferSize, 8), Byte(kDataBufferSize, 0),
-                         0, 0, 0});
+  drives.PrepareCommand(
+      kFlagsDataIn, 12,
+      {kOpReadFlash, 0, Byte(address, 24), Byte(address, 16), Byte(address, 8), Byte(address, 0), 0,
+       Byte(kDataBufferSize, 8), Byte(kDataBufferSize, 0), 0, 0, 0});
   if (drives.Dispatch(kDataBufferSize) == 1) return 1;
   const ScsiRequest& request = drives.request();
   if (request.lastAsc != kAscInvalidOpcode || request.lastAscq != 0x00) return 0;

@@ -32,9 +32,8 @@ void FlashDialog::EnableClose(bool enabled) {
 
 // Shown in English whatever the language, like the program's other notices.
 void FlashDialog::ShowBackupNotice() {
-  view_.ShowMessageBox(
-      {"I could not back up the F/W in selected model. I continue the updating.", "Back up",
-       MessageIcon::Information, MessageButtons::Ok});
+  view_.ShowMessageBox({"I could not back up the F/W in selected model. I continue the updating.",
+                        "Back up", MessageIcon::Information, MessageButtons::Ok});
 }
 
 }  // namespace zentor::ui

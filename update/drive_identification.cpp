@@ -27,7 +27,8 @@ constexpr IdentityOffsets IdentityOffsetsOf(int driveFamily) {
 
 // Copies a field's bytes as they are and closes it with a NUL.
 template <std::size_t N>
-void CopyField(std::span<const std::uint8_t> block, std::size_t offset, std::array<char, N>& field) {
+void CopyField(std::span<const std::uint8_t> block, std::size_t offset,
+               std::array<char, N>& field) {
   std::copy_n(block.begin() + static_cast<std::ptrdiff_t>(offset), N - 1, field.begin());
   field[N - 1] = '\0';
 }

@@ -48,8 +48,8 @@ int Updater::TransferImage() {
   std::uint8_t* const dataBuffer = drives_.request().dataBuffer;
   int form = scsi::kLongBlockForm;
   for (int block = 0; block < layout.fullBlocks; ++block) {
-    const auto from = image_.imageBuffer.begin() +
-                      static_cast<std::ptrdiff_t>(block) * layout.blockLength;
+    const auto from =
+        image_.imageBuffer.begin() + static_cast<std::ptrdiff_t>(block) * layout.blockLength;
     std::copy_n(from, layout.blockLength, dataBuffer);
     if (SendFullBlock(layout.blockLength, form) == 0) return 0;
     SetProgress(state_.progressPosition + layout.progressStep);
@@ -61,8 +61,9 @@ int Updater::TransferImage() {
   std::copy_n(tail, layout.tailLength, dataBuffer);
   if (scsi::SendFlashBlock(drives_, layout.tailLength, form) == 0) return 0;
 
-  const bool closed = std::ranges::any_of(
-      kEndTransferSelectors, [this](int selector) { return scsi::EndTransfer(drives_, selector) == 1; });
+  const bool closed = std::ranges::any_of(kEndTransferSelectors, [this](int selector) {
+    return scsi::EndTransfer(drives_, selector) == 1;
+  });
   if (!closed) return 0;
 
   host_.PullBoundFields();

@@ -82,7 +82,6 @@ OpenResult PosixFileSystem::OpenForReading(const std::string& name) {
   return {std::make_unique<PosixFile>(fd), 0};
 }
 
-
 // The bytes go to a scratch file beside the target, reach the disk, and only then take the
 // name in one rename: a crash, a full disk or a failed close never leaves a cut-off file
 // under the name, and a file that was there stays whole until the new one is complete.
@@ -92,8 +91,8 @@ int PosixFileSystem::ReplaceFile(const std::string& name, std::span<const std::u
   int fd = -1;
   std::string scratch;
   for (int attempt = 0; fd < 0; ++attempt) {
-    scratch = PathOf("." + name + ".part" + std::to_string(::getpid()) + "-" +
-                     std::to_string(attempt));
+    scratch =
+        PathOf("." + name + ".part" + std::to_string(::getpid()) + "-" + std::to_string(attempt));
     fd = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
     if (fd < 0 && (errno != EEXIST || attempt == 100)) return errno;
   }

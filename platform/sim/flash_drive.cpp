@@ -183,8 +183,7 @@ DriveAnswer FlashDrive::ReceiveBlock(std::span<const std::uint8_t> cdb, DataDire
 
 DriveAnswer FlashDrive::CloseTransfer(std::span<const std::uint8_t> cdb) {
   if (cdb.size() != 10) return Refuse(kAscInvalidField);
-  if (std::ranges::find(setup_.acceptedEndSelectors, cdb[3]) ==
-      setup_.acceptedEndSelectors.end()) {
+  if (std::ranges::find(setup_.acceptedEndSelectors, cdb[3]) == setup_.acceptedEndSelectors.end()) {
     return Refuse(kAscInvalidField);
   }
   // Only a whole image closes the transfer.

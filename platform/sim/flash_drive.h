@@ -19,11 +19,11 @@ namespace zentor::platform::sim {
 class FlashDrive final : public VirtualDrive {
  public:
   struct Setup {
-    Identity identity;             // what INQUIRY reports before the loader runs
-    std::string loaderProduct;     // INQUIRY product once the loader runs (16 characters)
-    std::uint32_t idBlockAddress;  // where the identification block lies in flash
-    std::vector<std::uint8_t> flash;  // 512 KiB or 1 MiB of current firmware
-    bool flashReadSupported = true;   // false: only the alternate read works
+    Identity identity;                   // what INQUIRY reports before the loader runs
+    std::string loaderProduct;           // INQUIRY product once the loader runs (16 characters)
+    std::uint32_t idBlockAddress;        // where the identification block lies in flash
+    std::vector<std::uint8_t> flash;     // 512 KiB or 1 MiB of current firmware
+    bool flashReadSupported = true;      // false: only the alternate read works
     bool longBlockFormSupported = true;  // false: blocks only in the 10-byte form
     std::vector<int> acceptedEndSelectors = {0};
     // How long each phase (sum check, erase, write, final sum check) lasts.
@@ -38,7 +38,6 @@ class FlashDrive final : public VirtualDrive {
   std::size_t receivedBytes() const { return image_.size(); }
   // The loader bit of every flash start the drive accepted, in order.
   const std::vector<bool>& flashStarts() const { return flashStarts_; }
-  bool inLoader() const { return state_ != State::Normal; }
 
  protected:
   DriveAnswer Handle(std::span<const std::uint8_t> cdb, DataDirection direction,

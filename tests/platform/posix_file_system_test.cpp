@@ -96,7 +96,8 @@ TEST_F(PosixFileSystemTest, ReplacesAFileWholeOrLeavesTheNameAsItWas) {
   fs::create_directory(directory_ / "CDRWFW01.VRL");
   EXPECT_NE(files.ReplaceFile("CDRWFW01.VRL", bytes), 0);
   EXPECT_TRUE(fs::is_directory(directory_ / "CDRWFW01.VRL"));
-  for (const char* bad : {"", "../escape.VRL"}) EXPECT_EQ(files.ReplaceFile(bad, bytes), EINVAL);
+  for (const char* bad : {"", "../escape.VRL"})
+    EXPECT_EQ(files.ReplaceFile(bad, bytes), EINVAL);
   std::vector<std::string> left;
   for (const auto& entry : fs::directory_iterator(directory_)) {
     left.push_back(entry.path().filename().string());

@@ -27,28 +27,48 @@ struct CommandCase {
 const CommandCase kCommands[] = {
     {"RequestSense", RequestSense, {0x03, 0x00, 0x00, 0x00, 0x0E, 0x00}, DataDirection::In, 14},
     {"TestUnitReady", TestUnitReady, {0x00, 0x00, 0x00, 0x00, 0x00, 0x80}, DataDirection::None, 0},
-    {"EnterUpdateMode 1", [](DriveAccess& d) { return EnterUpdateMode(d, 1); },
-     {0xE4, 0, 0, 0, 0, 0, 0, 0, 0, 0x40}, DataDirection::None, 0},
-    {"EnterUpdateMode 0", [](DriveAccess& d) { return EnterUpdateMode(d, 0); },
-     {0xE4, 0, 0, 0, 0, 0, 0, 0, 0, 0x00}, DataDirection::None, 0},
-    {"EndTransfer takes the low byte", [](DriveAccess& d) { return EndTransfer(d, 0x102); },
-     {0xE0, 0, 0, 0x02, 0, 0, 0, 0, 0, 0}, DataDirection::None, 0},
-    {"StartFlashUpdate", [](DriveAccess& d) { return StartFlashUpdate(d, false); },
-     {0xE1, 0, 0, 0, 0, 0, 0, 0, 0, 0x00}, DataDirection::None, 0},
-    {"StartFlashUpdate with the loader bit", [](DriveAccess& d) { return StartFlashUpdate(d, true); },
-     {0xE1, 0, 0, 0, 0, 0, 0, 0, 0, 0x40}, DataDirection::None, 0},
+    {"EnterUpdateMode 1",
+     [](DriveAccess& d) { return EnterUpdateMode(d, 1); },
+     {0xE4, 0, 0, 0, 0, 0, 0, 0, 0, 0x40},
+     DataDirection::None,
+     0},
+    {"EnterUpdateMode 0",
+     [](DriveAccess& d) { return EnterUpdateMode(d, 0); },
+     {0xE4, 0, 0, 0, 0, 0, 0, 0, 0, 0x00},
+     DataDirection::None,
+     0},
+    {"EndTransfer takes the low byte",
+     [](DriveAccess& d) { return EndTransfer(d, 0x102); },
+     {0xE0, 0, 0, 0x02, 0, 0, 0, 0, 0, 0},
+     DataDirection::None,
+     0},
+    {"StartFlashUpdate",
+     [](DriveAccess& d) { return StartFlashUpdate(d, false); },
+     {0xE1, 0, 0, 0, 0, 0, 0, 0, 0, 0x00},
+     DataDirection::None,
+     0},
+    {"StartFlashUpdate with the loader bit",
+     [](DriveAccess& d) { return StartFlashUpdate(d, true); },
+     {0xE1, 0, 0, 0, 0, 0, 0, 0, 0, 0x40},
+     DataDirection::None,
+     0},
     {"SendFlashBlock 3072, long form",
      [](DriveAccess& d) { return SendFlashBlock(d, 3072, kLongBlockForm); },
-     {0xAA, 0, 0, 0, 0, 0, 0x0C, 0x00, 0, 0, 0, 0}, DataDirection::Out, 16384},
+     {0xAA, 0, 0, 0, 0, 0, 0x0C, 0x00, 0, 0, 0, 0},
+     DataDirection::Out,
+     16384},
     {"SendFlashBlock 15360, short form",
      [](DriveAccess& d) { return SendFlashBlock(d, 15360, kShortBlockForm); },
-     {0xE2, 0, 0, 0, 0, 0, 0x3C, 0x00, 0, 0}, DataDirection::Out, 16384},
+     {0xE2, 0, 0, 0, 0, 0, 0x3C, 0x00, 0, 0},
+     DataDirection::Out,
+     16384},
     {"ReadFlashBlock at the second block",
      [](DriveAccess& d) {
        int unsupported = 0;
        return ReadFlashBlock(d, 16384, unsupported);
      },
-     {0xE3, 0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x00}, DataDirection::In,
+     {0xE3, 0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x00},
+     DataDirection::In,
      16384},
 };
 
@@ -61,7 +81,8 @@ class FlashCommands : public testing::TestWithParam<TransportKind> {
     setup.loaderProduct = "KX-LOADER H8    ";
     setup.idBlockAddress = 0x8004;
     setup.flash.resize(0x100000);
-    for (std::size_t i = 0; i < setup.flash.size(); ++i) setup.flash[i] = static_cast<std::uint8_t>(i >> 8);
+    for (std::size_t i = 0; i < setup.flash.size(); ++i)
+      setup.flash[i] = static_cast<std::uint8_t>(i >> 8);
     setup.flashReadSupported = flashReadSupported;
     auto drive = std::make_shared<FlashDrive>(setup, sim.platform.clock());
     sim.platform.bus().Attach(platform::sim::SimBus::CdromName(0), drive);

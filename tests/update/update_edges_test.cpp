@@ -64,7 +64,8 @@ TEST_P(UpdateEdges, IdentificationStartsTheLoaderTwiceWithPausesBeforeInquiry) {
   EXPECT_EQ(run.dialog.WizardStep, StepNoUpdateMode);
   // The scan's INQUIRY comes first.
   EXPECT_EQ(run.OpcodesFrom(1), (std::vector<std::uint8_t>{kLoader, kLoader, kInquiry}));
-  for (const auto* command : Commands(kLoader)) EXPECT_EQ(command->cdb[9], 0x40);
+  for (const auto* command : Commands(kLoader))
+    EXPECT_EQ(command->cdb[9], 0x40);
   EXPECT_EQ(run.platform.clock().sleeps(), (std::vector<std::uint32_t>{200, 200}));
 }
 
@@ -77,7 +78,8 @@ TEST_P(UpdateEdges, ALoaderOfTwoRowsIsTriedUnderBothBeforeIdentificationFails) {
   EXPECT_EQ(run.dialog.WizardStep, StepNoUpdateMode);
   ASSERT_EQ(Commands(kFlashRead).size(), 2u);
   for (const auto* read : Commands(kFlashRead)) {
-    EXPECT_EQ(read->cdb, (std::vector<std::uint8_t>{0xE3, 0, 0, 0, 0x80, 0x04, 0, 0x40, 0, 0, 0, 0}));
+    EXPECT_EQ(read->cdb,
+              (std::vector<std::uint8_t>{0xE3, 0, 0, 0, 0x80, 0x04, 0, 0x40, 0, 0, 0, 0}));
   }
 }
 
@@ -125,7 +127,8 @@ TEST_P(UpdateEdges, TheLargeLayoutMovesTheBarOncePerBlock) {
 
     const auto& positions = fresh_run.view.positions;
     ASSERT_GE(positions.size(), 343u);
-    for (int block = 0; block <= 341; ++block) EXPECT_EQ(positions[block], block);
+    for (int block = 0; block <= 341; ++block)
+      EXPECT_EQ(positions[block], block);
     EXPECT_EQ(positions[342], 0);  // the polling starts the bar again
     EXPECT_EQ(drive.flash(), std::vector<std::uint8_t>(fresh.begin(), fresh.end()));
   }
@@ -152,7 +155,8 @@ TEST_P(UpdateEdges, TheEndOfTransferIsTriedWithSelectorsZeroOneTwo) {
   run.PressStart();
   ASSERT_EQ(run.dialog.WizardStep, StepCompleted);
   std::vector<int> selectors;
-  for (const auto* command : Commands(kEndTransfer)) selectors.push_back(command->cdb[3]);
+  for (const auto* command : Commands(kEndTransfer))
+    selectors.push_back(command->cdb[3]);
   EXPECT_EQ(selectors, (std::vector<int>{0, 1, 2}));
   EXPECT_EQ(run.Count(kFlashStart), 1);
 }
@@ -169,9 +173,9 @@ TEST_P(UpdateEdges, EachPhaseIsShownOnceAndEveryProbeFollowsARequestSenseOnCdrom
   const auto& steps = run.view.steps;
   const auto transfer = std::ranges::find(steps, StepTransferring);
   ASSERT_NE(transfer, steps.end());
-  EXPECT_EQ(std::vector<int>(transfer + 1, steps.end()),
-            (std::vector<int>{StepConfirmingSum, StepErasing, StepWriting, StepFinalSum,
-                              StepCompleted}));
+  EXPECT_EQ(
+      std::vector<int>(transfer + 1, steps.end()),
+      (std::vector<int>{StepConfirmingSum, StepErasing, StepWriting, StepFinalSum, StepCompleted}));
   // Positions of the polling: each cycle sends, then the phase's position at a new phase.
   const auto& positions = run.view.positions;
   const std::vector<int> polling(positions.end() - 8, positions.end());
@@ -250,7 +254,8 @@ TEST_P(UpdateEdges, SmallFamiliesAreBackedUpAsThePlainReadOut) {
     }
     const std::size_t reads = row == 0 ? 32 : 64;
     ASSERT_EQ(addresses.size(), 1 + reads);
-    for (std::size_t n = 0; n < reads; ++n) EXPECT_EQ(addresses[1 + n], n * 16384);
+    for (std::size_t n = 0; n < reads; ++n)
+      EXPECT_EQ(addresses[1 + n], n * 16384);
     EXPECT_EQ(plain.dialog.WizardStep, StepUpdateFailed);  // no loadable update for these
   }
 }

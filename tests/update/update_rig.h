@@ -55,7 +55,8 @@ inline firmware::ImageBytes FlashImageOfRow(int row, std::uint32_t seed) {
   firmware::ImageBytes image = firmware::MakeSampleImage(row, seed);
   const firmware::TypeCodeRow& code = firmware::TypeCodeTable[row];
   const std::size_t length = std::string(code.code).size();
-  for (std::size_t at = length; length < 4 && at < 6; ++at) image[code.codeOffset + at] = 0;
+  for (std::size_t at = length; length < 4 && at < 6; ++at)
+    image[code.codeOffset + at] = 0;
   return image;
 }
 
@@ -81,7 +82,8 @@ class UpdateRig {
     view.Connect(&dialog);
     view.dialog = &dialog;
     dialog.drives().transportKind = kind;
-    if (kind == scsi::TransportKind::Aspi) scsi::LoadAspiManagerAtStartup(platform, dialog.drives());
+    if (kind == scsi::TransportKind::Aspi)
+      scsi::LoadAspiManagerAtStartup(platform, dialog.drives());
   }
 
   FlashDrive& Attach(FlashDrive::Setup setup) {

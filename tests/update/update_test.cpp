@@ -2,6 +2,8 @@
 // dialog, checked against what the drive really received and holds afterwards.
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 #include "tests/update/update_rig.h"
 #include "ui/control_ids.h"
 #include "update/wizard_step.h"
@@ -54,6 +56,18 @@ TEST_P(Update, EveryStoredFamilyIsFlashedAndItsBackupRestoresTheOldFirmware) {
     // Family 5 drives report the family-4 stem and are told apart by promotion only.
     EXPECT_EQ(drive.flashStarts(), std::vector<bool>{row == 7});
     EXPECT_EQ(run.view.positions.back(), 120);
+    // The read-out shows its own step and fills the bar to 64 before the transfer resets it.
+    const auto& steps = run.view.steps;
+    const auto backingUp = std::ranges::find(steps, StepBackingUp);
+    ASSERT_NE(backingUp, steps.end());
+    EXPECT_EQ(*(backingUp + 1), StepTransferring);
+    const auto& positions = run.view.positions;
+    EXPECT_EQ(std::vector<int>(positions.begin(), positions.begin() + 66), [] {
+      std::vector<int> v(65);
+      std::iota(v.begin(), v.end(), 0);
+      v.push_back(0);
+      return v;
+    }());
     EXPECT_TRUE(run.view.IsEnabled(ui::kCloseButton));
     EXPECT_FALSE(run.view.IsEnabled(ui::kNextStartButton));
     EXPECT_EQ(run.platform.bus().openHandleCount(), 0u);
@@ -85,32 +99,75 @@ struct FailureCase {
 const std::vector<std::uint8_t> kNoWrite = {kBlockLong, kBlockShort, kEndTransfer, kFlashStart};
 
 const FailureCase kFailures[] = {
-    {"loader not in the table", false,
-     [](FlashDrive::Setup& s) { s.loaderProduct = "KX-LOADER Z9    "; }, {}, StepNoUpdateMode,
+    {"loader not in the table",
+     false,
+     [](FlashDrive::Setup& s) { s.loaderProduct = "KX-LOADER Z9    "; },
+     {},
+     StepNoUpdateMode,
      {kFlashRead, kBlockLong, kBlockShort, kEndTransfer, kFlashStart}},
-    {"identification block holds no known code", false,
-     [](FlashDrive::Setup& s) { s.flash[0x8004] = 'Q'; }, {}, StepNoUpdateMode, kNoWrite},
-    {"long ids differ in one byte", false,
-     [](FlashDrive::Setup& s) { ++s.flash[0x8004 + 6 + 9 + 3]; }, {}, StepTypeCodeDiffers,
+    {"identification block holds no known code",
+     false,
+     [](FlashDrive::Setup& s) { s.flash[0x8004] = 'Q'; },
+     {},
+     StepNoUpdateMode,
      kNoWrite},
-    {"the 20th backup read fails", true, Unchanged, {Refuse(kFlashRead, 0x11, 1, 20)},
-     StepBackupFailed, kNoWrite},
-    {"the read-out has no packed form", true, [](FlashDrive::Setup& s) { s.flash[0x5000] = 0x12; },
-     {}, StepBackupFailed, kNoWrite},
-    {"a block refused in both forms", false, Unchanged,
-     {Refuse(kBlockLong, 0x24, 1, 7), Refuse(kBlockShort, 0x24)}, StepUpdateFailed,
-     {kEndTransfer, kFlashStart}, 8},
-    {"a block the drive is never ready for", false, Unchanged, {Refuse(kBlockLong, 0x3A, -1)},
-     StepUpdateFailed, {kBlockShort, kEndTransfer, kFlashStart}, 1 + kMaxBusyResends},
-    {"the tail refused, once", false, Unchanged, {Refuse(kBlockLong, 0x3A, 1, 341)},
-     StepUpdateFailed, {kBlockShort, kEndTransfer, kFlashStart}, 342},
-    {"no end of transfer accepted", false, [](FlashDrive::Setup& s) { s.acceptedEndSelectors = {}; },
-     {}, StepUpdateFailed, {kFlashStart}},
-    {"the flash start refused", false, Unchanged, {Refuse(kFlashStart, 0x24)}, StepUpdateFailed,
+    {"long ids differ in one byte",
+     false,
+     [](FlashDrive::Setup& s) { ++s.flash[0x8004 + 6 + 9 + 3]; },
+     {},
+     StepTypeCodeDiffers,
+     kNoWrite},
+    {"the 20th backup read fails",
+     true,
+     Unchanged,
+     {Refuse(kFlashRead, 0x11, 1, 20)},
+     StepBackupFailed,
+     kNoWrite},
+    {"the read-out has no packed form",
+     true,
+     [](FlashDrive::Setup& s) { s.flash[0x5000] = 0x12; },
+     {},
+     StepBackupFailed,
+     kNoWrite},
+    {"a block refused in both forms",
+     false,
+     Unchanged,
+     {Refuse(kBlockLong, 0x24, 1, 7), Refuse(kBlockShort, 0x24)},
+     StepUpdateFailed,
+     {kEndTransfer, kFlashStart},
+     8},
+    {"a block the drive is never ready for",
+     false,
+     Unchanged,
+     {Refuse(kBlockLong, 0x3A, -1)},
+     StepUpdateFailed,
+     {kBlockShort, kEndTransfer, kFlashStart},
+     1 + kMaxBusyResends},
+    {"the tail refused, once",
+     false,
+     Unchanged,
+     {Refuse(kBlockLong, 0x3A, 1, 341)},
+     StepUpdateFailed,
+     {kBlockShort, kEndTransfer, kFlashStart},
+     342},
+    {"no end of transfer accepted",
+     false,
+     [](FlashDrive::Setup& s) { s.acceptedEndSelectors = {}; },
+     {},
+     StepUpdateFailed,
+     {kFlashStart}},
+    {"the flash start refused",
+     false,
+     Unchanged,
+     {Refuse(kFlashStart, 0x24)},
+     StepUpdateFailed,
      {kTestUnitReady, kRequestSense}},
-    {"the drive reports a fault while updating", false, Unchanged,
+    {"the drive reports a fault while updating",
+     false,
+     Unchanged,
      {{kTestUnitReady, DriveAnswer::Check(platform::sim::kSenseNotReady, 0x04, 0x01), 1, 0}},
-     StepUpdateFailed, {}},
+     StepUpdateFailed,
+     {}},
 };
 
 TEST_P(Update, EachFailureEndsOnItsStepWithoutWhatMustNotFollow) {
@@ -121,12 +178,14 @@ TEST_P(Update, EachFailureEndsOnItsStepWithoutWhatMustNotFollow) {
     FlashDrive::Setup setup = DriveOfRow(kRow, 1);
     failure.change(setup);
     FlashDrive& drive = run.Attach(setup);
-    for (const InjectedFault& fault : failure.faults) drive.InjectFault(fault);
+    for (const InjectedFault& fault : failure.faults)
+      drive.InjectFault(fault);
     run.PutFirmwareFile("new.vrl", kRow, firmware::MakeSampleImage(kRow, 2));
     run.PressStart(failure.backup);
 
     EXPECT_EQ(run.dialog.WizardStep, failure.step);
-    for (std::uint8_t opcode : failure.neverSent) EXPECT_EQ(run.Count(opcode), 0) << int{opcode};
+    for (std::uint8_t opcode : failure.neverSent)
+      EXPECT_EQ(run.Count(opcode), 0) << int{opcode};
     if (failure.longBlocks >= 0) {
       EXPECT_EQ(run.Count(kBlockLong), failure.longBlocks);
     }

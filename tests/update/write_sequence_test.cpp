@@ -45,7 +45,8 @@ class ScriptedHost : public UpdateHost {
 
 struct WriteBench {
   explicit WriteBench(std::size_t flashSize) {
-    for (std::size_t i = 0; i < host.file.size(); ++i) host.file[i] = static_cast<std::uint8_t>(i * 13 + (i >> 12));
+    for (std::size_t i = 0; i < host.file.size(); ++i)
+      host.file[i] = static_cast<std::uint8_t>(i * 13 + (i >> 12));
     FlashDrive::Setup setup;
     setup.identity = {"VAREL   ", "CD-RW KX1210A   ", "1.00"};
     setup.loaderProduct = "KX-LOADER A0    ";
