@@ -1,7 +1,5 @@
 #include "scsi/flash_commands.h"
 
-#include <algorithm>
-
 namespace zentor::scsi {
 namespace {
 

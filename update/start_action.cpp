@@ -1,3 +1,5 @@
+#include <string>
+
 #include "update/identity_comparison.h"
 #include "update/updater.h"
 #include "update/wizard_step.h"
@@ -5,8 +7,12 @@
 namespace zentor::update {
 
 void Updater::RunStartAction() {
-  drives_.ParseDriveLabel(host_.SelectedDriveLabel());
-  if (IdentifyDrive() == 0) {
+  // With no drive listed there is nothing to address: an empty label would read as device
+  // or target 0, which may be a drive the scan did not accept, and vendor commands must
+  // never reach one of those.
+  const std::string label = host_.SelectedDriveLabel();
+  if (!label.empty()) drives_.ParseDriveLabel(label);
+  if (label.empty() || IdentifyDrive() == 0) {
     state_.WizardStep = StepNoUpdateMode;
   } else if (!IdentitiesMatch(state_, image_, host_.PassTypeBoxState())) {
     state_.WizardStep = StepTypeCodeDiffers;

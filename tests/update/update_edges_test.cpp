@@ -69,6 +69,17 @@ TEST_P(UpdateEdges, IdentificationStartsTheLoaderTwiceWithPausesBeforeInquiry) {
   EXPECT_EQ(run.platform.clock().sleeps(), (std::vector<std::uint32_t>{200, 200}));
 }
 
+TEST_P(UpdateEdges, WithNoDriveListedStartSendsNothing) {
+  Prepare(DriveOfRow(kRow, 1));
+  // The same drive also sits where an empty label would point.
+  run.platform.bus().Attach(platform::sim::SimBus::CdromName(0), run.drive);
+  run.platform.bus().Attach(platform::sim::SimBus::DriveLetterName('d'), run.drive);
+  run.platform.bus().AttachAt(0, 0, run.drive);
+  run.PressStart(/*backup=*/false, /*listDrives=*/false);
+  EXPECT_EQ(run.dialog.WizardStep, StepNoUpdateMode);
+  EXPECT_TRUE(run.drive->received().empty());
+}
+
 TEST_P(UpdateEdges, ALoaderOfTwoRowsIsTriedUnderBothBeforeIdentificationFails) {
   FlashDrive::Setup setup = DriveOfRow(kRow, 1);
   setup.loaderProduct = "KX-LOADER G7    ";

@@ -109,10 +109,12 @@ class UpdateRig {
 
   // What the user does: the lists filled as at start-up, the first drive and file taken,
   // the backup box ticked when asked, Next, then Start.
-  void PressStart(bool backup = false) {
+  void PressStart(bool backup = false, bool listDrives = true) {
     dialog.FillSourceFileList();
-    for (const std::string& label : scsi::ScanDrives(dialog.drives())) {
-      view.AddListEntry(ui::kTargetDriveList, label);
+    if (listDrives) {
+      for (const std::string& label : scsi::ScanDrives(dialog.drives())) {
+        view.AddListEntry(ui::kTargetDriveList, label);
+      }
     }
     view.SelectListEntry(ui::kTargetDriveList, 0);
     dialog.WizardStep = StepSelectFiles;
