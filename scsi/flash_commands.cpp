@@ -1,5 +1,7 @@
 #include "scsi/flash_commands.h"
 
+#include "scsi/sense_codes.h"
+
 namespace zentor::scsi {
 namespace {
 
@@ -18,8 +20,6 @@ constexpr std::uint8_t kControlByte = 0x80;
 constexpr std::uint8_t kOptionBit = 0x40;
 // Byte 9 of the alternate read: the character 'r'.
 constexpr std::uint8_t kAlternateReadMark = 0x72;
-
-constexpr std::uint8_t kAscInvalidOpcode = 0x20;
 
 constexpr std::uint8_t Byte(std::uint32_t value, int shift) {
   return static_cast<std::uint8_t>(value >> shift);

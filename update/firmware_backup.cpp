@@ -10,16 +10,10 @@
 #include "update/wizard_step.h"
 
 namespace zentor::update {
-namespace {
-
-constexpr std::uint32_t kStepPauseMs = 200;
-
-}  // namespace
-
 int Updater::BackupFirmware() {
   SetProgress(0);
   ShowStep(StepBackingUp);
-  clock_.SleepMs(kStepPauseMs);
+  clock_.SleepMs(kStepShownPauseMs);
 
   const ReadOutLayout layout = ReadOutLayoutOf(state_.driveFamily);
   std::vector<std::uint8_t> readOut(static_cast<std::size_t>(layout.reads) * kReadBlockSize);

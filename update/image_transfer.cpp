@@ -2,6 +2,7 @@
 #include <string>
 
 #include "scsi/flash_commands.h"
+#include "scsi/sense_codes.h"
 #include "update/block_layout.h"
 #include "update/updater.h"
 #include "update/wizard_step.h"
@@ -9,8 +10,6 @@
 namespace zentor::update {
 namespace {
 
-constexpr std::uint32_t kStepPauseMs = 200;
-constexpr std::uint8_t kAscNotReady = 0x3A;
 // EndTransfer selectors, in the order drives of different generations accept them.
 constexpr int kEndTransferSelectors[] = {0, 1, 2};
 
@@ -43,7 +42,7 @@ int Updater::TransferImage() {
 
   SetProgress(0);
   ShowStep(StepTransferring);
-  clock_.SleepMs(kStepPauseMs);
+  clock_.SleepMs(kStepShownPauseMs);
 
   std::uint8_t* const dataBuffer = drives_.request().dataBuffer;
   int form = scsi::kLongBlockForm;
@@ -78,7 +77,7 @@ int Updater::SendFullBlock(int blockLength, int& form) {
   int busyResends = 0;
   for (;;) {
     if (scsi::SendFlashBlock(drives_, blockLength, form) == 1) return 1;
-    if (drives_.request().lastAsc == kAscNotReady) {
+    if (drives_.request().lastAsc == scsi::kAscNoMedium) {
       if (++busyResends > kMaxBusyResends) return 0;
     } else if (form == scsi::kShortBlockForm) {
       return 0;

@@ -1,6 +1,7 @@
 #include <cstdint>
 
 #include "scsi/flash_commands.h"
+#include "scsi/sense_codes.h"
 #include "update/block_layout.h"
 #include "update/updater.h"
 #include "update/wizard_step.h"
@@ -12,10 +13,6 @@ constexpr std::uint32_t kPollIntervalMs = 580;
 constexpr int kProbesPerPoll = 10;
 constexpr int kFullBar = 120;
 
-constexpr std::uint8_t kAscNone = 0x00;
-constexpr std::uint8_t kAscInvalidOpcode = 0x20;
-constexpr std::uint8_t kAscNoMedium = 0x3A;
-constexpr std::uint8_t kAscUpdatePhase = 0xF7;
 constexpr std::uint8_t kNoPhaseYet = 0xFF;
 
 // What the drive's phase reports (ASC 0xF7, the phase in ASCQ) show: the step, and where
@@ -56,7 +53,7 @@ int Updater::PollUntilUpdated() {
       // On the CD-ROM class device the pending sense must be fetched before the next probe.
       if (drives_.transportKind == scsi::TransportKind::CdromDevice) scsi::RequestSense(drives_);
       scsi::TestUnitReady(drives_);
-      if (request.lastAsc != kAscNoMedium) break;
+      if (request.lastAsc != scsi::kAscNoMedium) break;
       ++noMediumAnswers;
     }
     if (noMediumAnswers == kProbesPerPoll) {
@@ -65,10 +62,10 @@ int Updater::PollUntilUpdated() {
     }
 
     switch (request.lastAsc) {
-      case kAscNone:
-      case kAscInvalidOpcode:
+      case scsi::kAscNone:
+      case scsi::kAscInvalidOpcode:
         continue;
-      case kAscUpdatePhase:
+      case scsi::kAscUpdatePhase:
         if (request.lastAscq == lastSeenPhase) continue;
         if (request.lastAscq < std::size(kPhases)) {
           const PhaseRow& phase = kPhases[request.lastAscq];

@@ -17,6 +17,9 @@ namespace zentor::update {
 // update fails before the flash start, with the old firmware still in place.
 inline constexpr int kMaxBusyResends = 100;
 
+// The pause after the backup or the transfer step is shown, before the first command.
+inline constexpr std::uint32_t kStepShownPauseMs = 200;
+
 // The update of one drive, from the Start click to its outcome step. It works on the
 // dialog's state and talks to the dialog through the host; drives, time and files come
 // from the platform.
