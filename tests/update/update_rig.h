@@ -12,6 +12,7 @@
 #include "scsi/aspi_startup.h"
 #include "scsi/drive_scan.h"
 #include "tests/firmware/memory_file_system.h"
+#include "tests/scsi/transport_names.h"
 #include "ui/control_ids.h"
 #include "ui/flash_dialog.h"
 #include "ui/memory_dialog_view.h"
