@@ -12,25 +12,12 @@ namespace {
 using platform::sim::DriveAnswer;
 using platform::sim::InjectedFault;
 using scsi::TransportKind;
-using test_support::DriveOfRow;
-using test_support::FlashDrive;
-using test_support::FlashImageOfRow;
-using test_support::UpdateRig;
+using namespace test_support;  // the rig, drives of a row, opcodes, Refuse
 
-constexpr std::uint8_t kInquiry = 0x12;
-constexpr std::uint8_t kLoader = 0xE4;
-constexpr std::uint8_t kBlockLong = 0xAA;
-constexpr std::uint8_t kBlockShort = 0xE2;
-constexpr std::uint8_t kEndTransfer = 0xE0;
-constexpr std::uint8_t kFlashStart = 0xE1;
-constexpr std::uint8_t kFlashRead = 0xE3;
-constexpr std::uint8_t kAlternateRead = 0xA8;
-constexpr std::uint8_t kTestUnitReady = 0x00;
-constexpr std::uint8_t kRequestSense = 0x03;
 constexpr int kRow = 35;  // family 8
 
 InjectedFault NotReady(std::uint8_t opcode, int times, int skip = 0) {
-  return {opcode, DriveAnswer::Check(platform::sim::kSenseNotReady, 0x3A, 0), times, skip};
+  return Refuse(opcode, 0x3A, times, skip, platform::sim::kSenseNotReady);
 }
 
 class UpdateEdges : public testing::TestWithParam<TransportKind> {

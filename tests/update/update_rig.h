@@ -22,6 +22,25 @@ namespace zentor::update::test_support {
 
 using platform::sim::FlashDrive;
 
+// Opcodes of the commands an update sends, as the drive's maker lists them.
+inline constexpr std::uint8_t kTestUnitReady = 0x00;
+inline constexpr std::uint8_t kRequestSense = 0x03;
+inline constexpr std::uint8_t kInquiry = 0x12;
+inline constexpr std::uint8_t kAlternateRead = 0xA8;
+inline constexpr std::uint8_t kBlockLong = 0xAA;
+inline constexpr std::uint8_t kEndTransfer = 0xE0;
+inline constexpr std::uint8_t kFlashStart = 0xE1;
+inline constexpr std::uint8_t kBlockShort = 0xE2;
+inline constexpr std::uint8_t kFlashRead = 0xE3;
+inline constexpr std::uint8_t kLoader = 0xE4;
+
+// A drive's refusal of the next matching commands, with the given sense key and ASC.
+inline platform::sim::InjectedFault Refuse(
+    std::uint8_t opcode, std::uint8_t asc, int times = 1, int skip = 0,
+    std::uint8_t senseKey = platform::sim::kSenseIllegalRequest) {
+  return {opcode, platform::sim::DriveAnswer::Check(senseKey, asc, 0), times, skip};
+}
+
 // The in-memory window, recording what the user saw while the update ran: the step at every
 // repaint and every position of the progress bar.
 class RecordingView : public ui::MemoryDialogView {

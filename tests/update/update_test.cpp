@@ -14,24 +14,10 @@ namespace {
 using platform::sim::DriveAnswer;
 using platform::sim::InjectedFault;
 using scsi::TransportKind;
-using test_support::DriveOfRow;
-using test_support::FlashDrive;
-using test_support::UpdateRig;
-
-constexpr std::uint8_t kBlockLong = 0xAA;
-constexpr std::uint8_t kBlockShort = 0xE2;
-constexpr std::uint8_t kEndTransfer = 0xE0;
-constexpr std::uint8_t kFlashStart = 0xE1;
-constexpr std::uint8_t kFlashRead = 0xE3;
-constexpr std::uint8_t kTestUnitReady = 0x00;
-constexpr std::uint8_t kRequestSense = 0x03;
+using namespace test_support;  // the rig, drives of a row, opcodes, Refuse
 
 // First rows of the families with stored update files.
 constexpr int kStoredFamilyRows[] = {7, 15, 25, 35};
-
-InjectedFault Refuse(std::uint8_t opcode, std::uint8_t asc, int times = 1, int skip = 0) {
-  return {opcode, DriveAnswer::Check(platform::sim::kSenseIllegalRequest, asc, 0), times, skip};
-}
 
 std::vector<std::uint8_t> Bytes(const firmware::ImageBytes& image) {
   return {image.begin(), image.end()};
