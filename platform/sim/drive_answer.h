@@ -35,4 +35,10 @@ inline constexpr std::uint8_t kSenseNotReady = 0x02;
 inline constexpr std::uint8_t kSenseIllegalRequest = 0x05;
 inline constexpr std::uint8_t kSenseUnitAttention = 0x06;
 
+// Commands every virtual drive knows, and the refusals they share.
+inline constexpr std::uint8_t kOpTestUnitReady = 0x00;
+inline constexpr std::uint8_t kOpInquiry = 0x12;
+inline constexpr std::uint8_t kAscInvalidOpcode = 0x20;
+inline constexpr std::uint8_t kAscInvalidField = 0x24;
+
 }  // namespace zentor::platform::sim

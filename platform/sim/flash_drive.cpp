@@ -8,10 +8,8 @@
 namespace zentor::platform::sim {
 namespace {
 
-// The drive's command set, as its maker documents it.
-constexpr std::uint8_t kOpTestUnitReady = 0x00;
+// The flash drive's commands beyond those of every drive, as its maker documents them.
 constexpr std::uint8_t kOpRequestSense = 0x03;
-constexpr std::uint8_t kOpInquiry = 0x12;
 constexpr std::uint8_t kOpAlternateRead = 0xA8;
 constexpr std::uint8_t kOpLongBlock = 0xAA;
 constexpr std::uint8_t kOpEndTransfer = 0xE0;
@@ -24,9 +22,7 @@ constexpr std::uint8_t kLoaderBit = 0x40;
 constexpr std::uint8_t kAlternateReadMark = 'r';
 constexpr std::uint32_t kReadLength = 0x4000;
 
-constexpr std::uint8_t kAscInvalidOpcode = 0x20;
 constexpr std::uint8_t kAscAddressOutOfRange = 0x21;
-constexpr std::uint8_t kAscInvalidField = 0x24;
 constexpr std::uint8_t kAscSequenceError = 0x2C;
 constexpr std::uint8_t kAscNoMedium = 0x3A;
 constexpr std::uint8_t kAscUpdatePhase = 0xF7;

@@ -6,12 +6,6 @@
 namespace zentor::platform::sim {
 namespace {
 
-constexpr std::uint8_t kOpInquiry = 0x12;
-constexpr std::uint8_t kOpTestUnitReady = 0x00;
-
-constexpr std::uint8_t kAscInvalidOpcode = 0x20;
-constexpr std::uint8_t kAscInvalidFieldInCdb = 0x24;
-
 constexpr std::size_t kStandardInquiryLength = 36;
 constexpr std::uint8_t kPeripheralCdDvd = 0x05;
 constexpr std::uint8_t kRemovableMedium = 0x80;
@@ -67,9 +61,9 @@ DriveAnswer VirtualDrive::Handle(std::span<const std::uint8_t> cdb, DataDirectio
 
 DriveAnswer VirtualDrive::Inquiry(std::span<const std::uint8_t> cdb, DataDirection direction,
                                   std::span<std::uint8_t> data) const {
-  if (cdb.size() != 6) return DriveAnswer::Check(kSenseIllegalRequest, kAscInvalidFieldInCdb, 0);
+  if (cdb.size() != 6) return DriveAnswer::Check(kSenseIllegalRequest, kAscInvalidField, 0);
   if (direction != DataDirection::In) {
-    return DriveAnswer::Check(kSenseIllegalRequest, kAscInvalidFieldInCdb, 0);
+    return DriveAnswer::Check(kSenseIllegalRequest, kAscInvalidField, 0);
   }
   std::vector<std::uint8_t> answer;
   if (inquiryOverride_) {
