@@ -26,6 +26,14 @@ struct PasswordAnswer {
   std::string text;
 };
 
+// A control's outer size in the view's own units (pixels on a screen).
+struct ControlSize {
+  int width = 0;
+  int height = 0;
+
+  bool operator==(const ControlSize&) const = default;
+};
+
 // The dialog's window as FlashDialog sees it. Controls are addressed by their template ids;
 // texts are UTF-8. Everything runs on the one dialog thread.
 class DialogView {
@@ -49,6 +57,15 @@ class DialogView {
   virtual std::string ListEntry(int id, int index) const = 0;
   virtual void SelectListEntry(int id, int index) = 0;
   virtual int ListSelection(int id) const = 0;
+
+  virtual void SetTitle(std::string_view title) = 0;
+  // The window's large and small icon (and so the task bar's), by resource id.
+  virtual void SetIcons(int iconResource) = 0;
+  // Shows a bitmap resource in a picture control, which takes the bitmap's size.
+  virtual void SetPicture(int id, int bitmapResource) = 0;
+  virtual ControlSize SizeOfControl(int id) const = 0;
+  // Resizes a control, keeping its position and its place in the z-order.
+  virtual void ResizeControl(int id, ControlSize size) = 0;
 
   virtual void SetProgressRange(int id, int low, int high) = 0;
   virtual void SetProgressPosition(int id, int position) = 0;

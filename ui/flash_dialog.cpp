@@ -1,5 +1,6 @@
 #include "ui/flash_dialog.h"
 
+#include "ui/application_name.h"
 #include "ui/control_ids.h"
 
 namespace zentor::ui {
@@ -21,6 +22,15 @@ constexpr ClickHandler kClickHandlers[] = {
 };
 
 }  // namespace
+
+FlashDialog::FlashDialog(DialogView& view, platform::FileSystem& files,
+                         platform::Platform& platform)
+    : applicationName(ApplicationNameOf(platform.ProgramFilePath())),
+      view_(view),
+      platform_(platform),
+      files_(files),
+      drives_(platform),
+      updater_(drives_, platform, files, *this, *this, *this) {}
 
 void FlashDialog::Clicked(int id) {
   for (const ClickHandler& row : kClickHandlers) {

@@ -6,6 +6,7 @@
 #include "firmware/firmware_image.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
+#include "resources/pictures.h"
 #include "scsi/drive_access.h"
 #include "ui/dialog_view.h"
 #include "update/update_host.h"
@@ -24,14 +25,7 @@ class FlashDialog : public DialogEvents,
                     public update::UpdateState,
                     public update::UpdateHost {
  public:
-  // The application icon, by resource id; the view loads the picture.
-  static constexpr int kAppIconResource = 128;
-
-  FlashDialog(DialogView& view, platform::FileSystem& files, platform::Platform& platform)
-      : view_(view),
-        files_(files),
-        drives_(platform),
-        updater_(drives_, platform, files, *this, *this, *this) {}
+  FlashDialog(DialogView& view, platform::FileSystem& files, platform::Platform& platform);
   FlashDialog(const FlashDialog&) = delete;
   FlashDialog& operator=(const FlashDialog&) = delete;
 
@@ -39,7 +33,7 @@ class FlashDialog : public DialogEvents,
   scsi::DriveAccess& drives() { return drives_; }
 
   // --- user-interface fields
-  int appIcon = kAppIconResource;
+  int appIcon = resources::kAppIconResource;
   std::string labelTargetDrive;
   std::string labelSourceFile;
   std::string labelInformation;
@@ -48,8 +42,13 @@ class FlashDialog : public DialogEvents,
   std::string versionText;
   int UiLanguage = 0;
 
-  // Caption of the program's own message boxes: the program's name.
-  std::string applicationName = "zentor";
+  // Caption of the program's own message boxes: the program file's name without extension.
+  std::string applicationName;
+
+  // --- the dialog's start: false when the program must end (no transport could be set up;
+  // the dialog has then been ended with result 0 after a message box)
+  bool InitDialog();
+  std::string BuildVersionText();
 
   // --- data exchange: both directions always move every bound field
   void PushBoundFields();
@@ -93,8 +92,11 @@ class FlashDialog : public DialogEvents,
 
  private:
   void SetLanguageTexts(int language);
+  void FillTargetDriveList();
+  void FitVersionLabelToLogo();
 
   DialogView& view_;
+  platform::Platform& platform_;
   platform::FileSystem& files_;
   scsi::DriveAccess drives_;
   update::Updater updater_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "resources/pictures.h"
 #include "ui/control_ids.h"
 #include "ui/list_order.h"
 
@@ -53,7 +54,16 @@ MemoryDialogView::MemoryDialogView(const resources::DialogTemplate& dialog) {
     state.kind = control.kind;
     state.style = control.style;
     state.text = control.caption;
+    state.size = {control.width, control.height};
   }
+}
+
+// A picture control takes the size of its bitmap; the logo is the only one.
+void MemoryDialogView::SetPicture(int id, int bitmapResource) {
+  ControlState& state = Mutable(id);
+  state.picture = bitmapResource;
+  if (bitmapResource == resources::kLogoBitmapResource)
+    state.size = {resources::kLogoWidth, resources::kLogoHeight};
 }
 
 ControlState& MemoryDialogView::Mutable(int id) {

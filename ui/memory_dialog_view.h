@@ -23,6 +23,8 @@ struct ControlState {
   int rangeLow = 0;
   int rangeHigh = 100;
   int position = 0;
+  ControlSize size;  // the template's size in dialog units until resized
+  int picture = 0;   // bitmap resource shown by a picture control
 };
 
 // A dialog without a window: it keeps every control's state by id and records what a user
@@ -52,6 +54,11 @@ class MemoryDialogView : public DialogView {
   std::string ListEntry(int id, int index) const override;
   void SelectListEntry(int id, int index) override;
   int ListSelection(int id) const override;
+  void SetTitle(std::string_view title) override { title_ = title; }
+  void SetIcons(int iconResource) override { iconResource_ = iconResource; }
+  void SetPicture(int id, int bitmapResource) override;
+  ControlSize SizeOfControl(int id) const override { return Control(id).size; }
+  void ResizeControl(int id, ControlSize size) override { Mutable(id).size = size; }
   void SetProgressRange(int id, int low, int high) override;
   void SetProgressPosition(int id, int position) override;
   int ShowMessageBox(const MessageBoxRequest& request) override;
@@ -73,6 +80,8 @@ class MemoryDialogView : public DialogView {
   // Length limits of the password prompts shown, one entry per prompt.
   const std::vector<int>& PasswordPrompts() const { return passwordPrompts_; }
   int RepaintCount() const { return repaints_; }
+  const std::string& Title() const { return title_; }
+  int IconResource() const { return iconResource_; }
   bool Ended() const { return ended_; }
   int EndResult() const { return endResult_; }
 
@@ -87,6 +96,8 @@ class MemoryDialogView : public DialogView {
   std::vector<MessageBoxRequest> messageBoxes_;
   std::vector<int> passwordPrompts_;
   int repaints_ = 0;
+  std::string title_;
+  int iconResource_ = 0;
   bool ended_ = false;
   int endResult_ = 0;
 };

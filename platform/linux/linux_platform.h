@@ -1,11 +1,13 @@
 #pragma once
 
 #include "platform/linux/linux_device_io.h"
+#include "platform/linux/linux_program_file.h"
 #include "platform/platform.h"
+#include "platform/steady_clock.h"
 
 namespace zentor::platform::linux_os {
 
-// The real machine: drives through SCSI generic, real time.
+// The real machine: drives through SCSI generic, real time, the running program file.
 class LinuxPlatform final : public Platform {
  public:
   int OsFamily() override { return kFamilyWithPassThrough; }
@@ -19,11 +21,18 @@ class LinuxPlatform final : public Platform {
   AspiLoad LoadAspiManager() override;
   std::unique_ptr<CompletionEvent> CreateCompletionEvent() override;
 
-  void SleepMs(std::uint32_t milliseconds) override;
-  std::uint64_t NowMs() override;
+  void SleepMs(std::uint32_t milliseconds) override { clock_.SleepMs(milliseconds); }
+  std::uint64_t NowMs() override { return clock_.NowMs(); }
+
+  std::string ProgramFilePath() override { return program_.ProgramFilePath(); }
+  std::vector<std::uint8_t> ReadVersionInfo(const std::string& path) override {
+    return program_.ReadVersionInfo(path);
+  }
 
  private:
   LinuxDeviceIo devices_;
+  SteadyClock clock_;
+  LinuxProgramFile program_;
 };
 
 }  // namespace zentor::platform::linux_os

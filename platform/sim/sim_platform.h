@@ -4,6 +4,8 @@
 #include <memory>
 #include <mutex>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "platform/sim/sim_aspi_manager.h"
@@ -36,6 +38,16 @@ class SimPlatform final : public Platform {
   void SleepMs(std::uint32_t milliseconds) override;
   std::uint64_t NowMs() override { return clock_.NowMs(); }
 
+  std::string ProgramFilePath() override { return programPath_; }
+  std::vector<std::uint8_t> ReadVersionInfo(const std::string& path) override {
+    return path == programPath_ ? versionInfo_ : std::vector<std::uint8_t>{};
+  }
+  // The program file the simulated machine runs, and the version information it carries.
+  void SetProgramFile(std::string path, std::vector<std::uint8_t> versionInfo) {
+    programPath_ = std::move(path);
+    versionInfo_ = std::move(versionInfo);
+  }
+
   // Moves virtual time on towards the deadline, completing ASPI requests as they fall due,
   // and stops early once done() holds. Returns done() at the end.
   bool RunUntil(std::uint64_t deadline, const std::function<bool()>& done);
@@ -61,6 +73,8 @@ class SimPlatform final : public Platform {
   mutable std::mutex eventsMutex_;
   std::set<void*> liveEvents_;
   std::shared_ptr<SimAspiManager> aspi_;
+  std::string programPath_ = "/usr/bin/zentor";
+  std::vector<std::uint8_t> versionInfo_;
 };
 
 }  // namespace zentor::platform::sim
