@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include "firmware/sample_firmware.h"
+#include "tests/ui/dialog_fixture.h"
+
+namespace zentor::ui {
+namespace {
+
+constexpr int kFamily6Row = 15;
+
+// What the window showed at each synchronous repaint.
+struct Snapshot {
+  std::string info;
+  int listedDrives;
+};
+
+class SnapshotView : public MemoryDialogView {
+ public:
+  void RepaintNow() override {
+    MemoryDialogView::RepaintNow();
+    shown.push_back({Text(1006), ListCount(1000)});
+  }
+  std::vector<Snapshot> shown;
+};
+
+std::vector<std::uint8_t> VersionBlock(std::string_view productVersion) {
+  std::string block = "\\StringFileInfo\\040904b0\\ProductName";
+  block += '\0';
+  block += "Zentor";
+  block += '\0';
+  block += "\\StringFileInfo\\040904b0\\ProductVersion";
+  block += '\0';
+  block += productVersion;
+  block += std::string(2, '\0');
+  return {block.begin(), block.end()};
+}
+
+// The machine comes first: the dialog takes its name from the program file when built.
+struct Machine {
+  Machine(int osFamily, std::string programPath) : platform(osFamily) {
+    platform.SetProgramFile(std::move(programPath), {});
+  }
+  platform::sim::SimPlatform platform;
+};
+
+struct StartFixture : Machine {
+  explicit StartFixture(int osFamily = platform::kFamilyWithPassThrough,
+                        std::string programPath = "/usr/bin/zentor")
+      : Machine(osFamily, std::move(programPath)) {
+    view.Connect(&dialog);
+  }
+  void AttachDrive(int cdrom, std::string product) {
+    platform.bus().Attach(platform::sim::SimBus::CdromName(cdrom),
+                          std::make_shared<platform::sim::VirtualDrive>(
+                              platform::sim::VirtualDrive::Identity{"VAREL   ", product, "1.00"}));
+  }
+
+  SnapshotView view;
+  test_support::MemoryFileSystem files;
+  FlashDialog dialog{view, files, platform};
+};
+
+TEST(DialogStart, OpensAtStepThreeWithTheListsFilledAndTheFirstEntriesTaken) {
+  StartFixture f;
+  f.platform.SetProgramFile("/opt/bin/zentor", VersionBlock("8.515"));
+  f.AttachDrive(3, "CD-RW KX4840A   ");
+  f.AttachDrive(1, "DVD/CDRW KX8040 ");
+  f.AttachDrive(2, "UNKNOWN DRIVE   ");
+  f.files.Put("b.bin", firmware::MakeSampleImage(0, 1));
+  f.files.Put("K6.VRL",
+              *firmware::SampleFileBytes(kFamily6Row, firmware::MakeSampleImage(kFamily6Row, 1)));
+  f.files.Put("a.vrl", std::vector<std::uint8_t>(64, 0x41));
+
+  ASSERT_TRUE(f.dialog.InitDialog());
+
+  EXPECT_FALSE(f.view.Ended());
+  EXPECT_EQ(f.dialog.WizardStep, 3);
+  EXPECT_EQ(f.view.Title(), "Zentor");
+  EXPECT_EQ(f.view.IconResource(), 128);
+  EXPECT_EQ(f.view.Text(1026),
+            "DVD+RW/+R Drive KX4410B F/W Update Program\r\n95/98/Me/NT4/2000/XP");
+  EXPECT_EQ(f.view.Control(1007).rangeLow, 0);
+  EXPECT_EQ(f.view.Control(1007).rangeHigh, 120);
+  EXPECT_EQ(f.view.Check(1015), 1);
+  EXPECT_EQ(f.view.Text(1003), "Next >");
+  EXPECT_FALSE(f.view.IsVisible(1020));
+  EXPECT_FALSE(f.view.IsVisible(1021));
+
+  const std::vector<std::string> drives = {"cdrom1 :  VAREL   DVD/CDRW KX8040 1.00",
+                                           "cdrom3 :  VAREL   CD-RW KX4840A   1.00"};
+  EXPECT_EQ(f.view.Control(1000).entries, drives);
+  EXPECT_EQ(f.view.ListSelection(1000), 0);
+  const std::vector<std::string> files = {"a.vrl", "b.bin", "K6.VRL"};
+  EXPECT_EQ(f.view.Control(1001).entries, files);
+  EXPECT_EQ(f.view.ListSelection(1001), 0);
+  // The first file is an unrecognised one: identified, it shows no identity.
+  EXPECT_EQ(f.view.Text(1018), "");
+
+  EXPECT_EQ(f.view.Control(1027).picture, 136);
+  EXPECT_EQ(f.view.Text(1030), "2003  Ver 8.515.");
+  EXPECT_EQ(f.view.SizeOfControl(1030).width, f.view.SizeOfControl(1027).width);
+  EXPECT_EQ(f.view.SizeOfControl(1030).height, 17);
+  EXPECT_EQ(f.view.MessageBoxes().size(), 0u);
+}
+
+TEST(DialogStart, ShowsStepOneWhileScanningAndStepThreeAfter) {
+  StartFixture f;
+  f.AttachDrive(0, "CD-RW KX4840A   ");
+  ASSERT_TRUE(f.dialog.InitDialog());
+
+  const auto searching = std::ranges::find_if(
+      f.view.shown, [](const Snapshot& s) { return s.info == " Searching Connected Drive."; });
+  ASSERT_NE(searching, f.view.shown.end());
+  EXPECT_EQ(searching->listedDrives, 0);
+  EXPECT_EQ(f.view.shown.back().listedDrives, 1);
+  EXPECT_EQ(f.view.shown.back().info.substr(0, 38), " Select Target Drive and Source File.\r");
+}
+
+TEST(DialogStart, RestsAtStepThreeWithEmptyListsWhenNothingIsFound) {
+  StartFixture f;
+  ASSERT_TRUE(f.dialog.InitDialog());
+  EXPECT_EQ(f.dialog.WizardStep, 3);
+  EXPECT_EQ(f.view.ListCount(1000), 0);
+  EXPECT_EQ(f.view.ListSelection(1000), -1);
+  EXPECT_EQ(f.view.ListSelection(1001), -1);
+  // The simulated program file carries no version information: the label stays blank.
+  EXPECT_EQ(f.view.Text(1030), "");
+}
+
+TEST(DialogStart, AnUnknownSystemEndsTheProgramAfterItsMessage) {
+  StartFixture f(3, "/usr/local/bin/zentor-demo");
+  f.AttachDrive(0, "CD-RW KX4840A   ");
+
+  EXPECT_FALSE(f.dialog.InitDialog());
+
+  const std::vector<MessageBoxRequest> expected = {
+      {"ASPI:LoadErr [3]", "zentor-demo", MessageIcon::Exclamation, MessageButtons::Ok}};
+  EXPECT_EQ(f.view.MessageBoxes(), expected);
+  EXPECT_TRUE(f.view.Ended());
+  EXPECT_EQ(f.view.EndResult(), 0);
+  // Nothing after the transport choice ran.
+  EXPECT_EQ(f.view.Text(1026), "");
+  EXPECT_EQ(f.view.ListCount(1000), 0);
+}
+
+TEST(DialogStart, AMissingAspiManagerStopsWithTheStopIcon) {
+  StartFixture f(platform::kFamilyWithAspiManager);
+  f.platform.SetAspiLibrary(platform::sim::SimPlatform::AspiLibrary::Missing);
+  EXPECT_FALSE(f.dialog.InitDialog());
+  ASSERT_EQ(f.view.MessageBoxes().size(), 1u);
+  EXPECT_EQ(f.view.MessageBoxes()[0].text, "Not found 'ASPI32.DLL'");
+  EXPECT_EQ(f.view.MessageBoxes()[0].icon, MessageIcon::Stop);
+  EXPECT_EQ(f.view.MessageBoxes()[0].caption, "zentor");
+}
+
+}  // namespace
+}  // namespace zentor::ui
