@@ -1,0 +1,42 @@
+// zentor-demo: the update program over virtual drives, with sample firmware files in a
+// fresh temporary working directory, so a complete update can be tried without hardware.
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QLocale>
+#include <cstdio>
+#include <filesystem>
+
+#include "app/demo_machine.h"
+#include "app/flash_app.h"
+#include "platform/linux/posix_file_system.h"
+#include "ui/qt/template_font.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+
+  std::string directory = (std::filesystem::temp_directory_path() / "zentor-demo-XXXXXX").string();
+  if (::mkdtemp(directory.data()) == nullptr || ::chdir(directory.c_str()) != 0) {
+    std::perror("zentor-demo: cannot make a working directory");
+    return 1;
+  }
+  std::fprintf(stderr, "zentor-demo: working in %s (removed at the end)\n", directory.c_str());
+
+  int status = 0;
+  {
+    zentor::app::DemoMachine machine;
+    zentor::platform::linux_os::PosixFileSystem files;
+    zentor::app::WriteSampleFiles(machine.drives(), files);
+    zentor::app::FlashApp().Run(machine, files,
+                                zentor::ui::qt::TemplateLanguageOf(QLocale::system()));
+  }
+  std::error_code error;
+  std::filesystem::remove_all(directory, error);
+  if (error) {
+    std::fprintf(stderr, "zentor-demo: could not remove %s: %s\n", directory.c_str(),
+                 error.message().c_str());
+    status = 1;
+  }
+  return status;
+}

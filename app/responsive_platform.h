@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/platform.h"
+
+namespace zentor::app {
+
+// The machine as the window sees it. Drive work runs on the window's thread, and its
+// sleeps (seconds, while a drive erases and programs its flash) would leave the window
+// silent; here a sleep lets the window system in every few milliseconds, so the window
+// repaints and answers the window manager, which would otherwise offer to kill a program
+// in the middle of a flash. User input meanwhile is dropped by the dialog's guard.
+class ResponsivePlatform final : public platform::Platform {
+ public:
+  explicit ResponsivePlatform(platform::Platform& inner) : inner_(inner) {}
+
+  int OsFamily() override { return inner_.OsFamily(); }
+  platform::AspiLoad LoadAspiManager() override { return inner_.LoadAspiManager(); }
+  std::unique_ptr<platform::CompletionEvent> CreateCompletionEvent() override {
+    return inner_.CreateCompletionEvent();
+  }
+  platform::DeviceHandle OpenDevice(const std::string& name) override {
+    return inner_.OpenDevice(name);
+  }
+  bool SendPassThrough(platform::DeviceHandle device, std::span<std::uint8_t> request) override {
+    return inner_.SendPassThrough(device, request);
+  }
+  void CloseDevice(platform::DeviceHandle device) override { inner_.CloseDevice(device); }
+  std::string ProgramFilePath() override { return inner_.ProgramFilePath(); }
+  std::vector<std::uint8_t> ReadVersionInfo(const std::string& path) override {
+    return inner_.ReadVersionInfo(path);
+  }
+  std::uint64_t NowMs() override { return inner_.NowMs(); }
+
+  void SleepMs(std::uint32_t milliseconds) override;
+
+  // The longest stretch a sleep goes without letting the window system in.
+  static constexpr std::uint32_t kSliceMs = 10;
+
+ private:
+  platform::Platform& inner_;
+};
+
+}  // namespace zentor::app

@@ -1,0 +1,369 @@
+// The real window on Qt's offscreen platform: what a user sees and can do.
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextEdit>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+#include "app/demo_machine.h"
+#include "app/flash_app.h"
+#include "app/responsive_platform.h"
+#include "platform/linux/linux_program_file.h"
+#include "platform/sim/sim_platform.h"
+#include "resources/pictures.h"
+#include "tests/firmware/memory_file_system.h"
+#include "ui/flash_dialog.h"
+#include "ui/message_catalogue.h"
+#include "ui/qt/password_prompt.h"
+#include "ui/qt/pictures.h"
+#include "ui/qt/qt_dialog_view.h"
+#include "ui/version_text.h"
+
+namespace zentor {
+namespace {
+
+using resources::TemplateLanguage;
+using ui::qt::QtDialogView;
+
+QString ScreenshotPath(const QString& name) {
+  QDir().mkpath(ZENTOR_SCREENSHOT_DIR);
+  return QString(ZENTOR_SCREENSHOT_DIR) + "/" + name;
+}
+
+// What the window showed each time the dialog made it repaint.
+struct Shown {
+  QString info;
+  int progress;
+};
+
+class RecordingWindow : public QtDialogView {
+ public:
+  using QtDialogView::QtDialogView;
+  void RepaintNow() override {
+    QtDialogView::RepaintNow();
+    shown.push_back({Widget<QTextEdit>(1006)->toPlainText(), Widget<QProgressBar>(1007)->value()});
+    if (!screenshotWhile.isEmpty() && shown.back().info.contains(screenshotWhile)) {
+      grab().save(screenshotPath);
+      screenshotWhile.clear();
+    }
+  }
+  // Saves one screenshot at the first repaint that shows this text.
+  void ScreenshotWhile(QString text, QString path) {
+    screenshotWhile = std::move(text);
+    screenshotPath = std::move(path);
+  }
+  QString screenshotWhile;
+  QString screenshotPath;
+  template <typename W>
+  W* Widget(int id) const {
+    return qobject_cast<W*>(Control(id));
+  }
+  std::vector<Shown> shown;
+};
+
+// A simulated machine with the demo's drives on virtual time, their update files in
+// memory, and the dialog in a real window.
+struct Rig {
+  explicit Rig(TemplateLanguage language = TemplateLanguage::English,
+               int osFamily = platform::kFamilyWithPassThrough)
+      : machine(osFamily), window(language) {
+    machine.SetProgramFile(QCoreApplication::applicationFilePath().toStdString(),
+                           program.ReadVersionInfo(program.ProgramFilePath()));
+    drives = app::AttachDemoDrives(machine.bus(), machine.clock());
+    app::WriteSampleFiles(drives, files);
+    window.Connect(&dialog);
+  }
+  bool Start() {
+    return window.Start([this] { dialog.InitDialog(); });
+  }
+  void Click(int id) { QTest::mouseClick(window.Control(id), Qt::LeftButton); }
+
+  platform::linux_os::LinuxProgramFile program;
+  platform::sim::SimPlatform machine;
+  app::ResponsivePlatform responsive{machine};
+  test_support::MemoryFileSystem files;
+  std::vector<app::DemoDrive> drives;
+  RecordingWindow window;
+  ui::FlashDialog dialog{window, files, responsive};
+};
+
+QString Utf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Runs `act` on the next modal window that opens, once it is up.
+void OnNextModal(std::function<void(QWidget*)> act) {
+  auto* timer = new QTimer;
+  QObject::connect(timer, &QTimer::timeout, [timer, act] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible() || dynamic_cast<QtDialogView*>(modal)) return;
+    timer->stop();
+    timer->deleteLater();
+    act(modal);
+  });
+  timer->start(10);
+}
+
+}  // namespace
+
+class QtDialogTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void opensAtStepThreeWithTheDrivesListedAndTheFirstFileIdentified() {
+    Rig rig;
+    QVERIFY(rig.Start());
+    QVERIFY(rig.window.isVisible());
+    QCOMPARE(rig.window.windowTitle(), QString("Zentor"));
+    QVERIFY(!rig.window.windowIcon().isNull());
+    QCOMPARE(rig.dialog.WizardStep, 3);
+
+    auto* drives = rig.window.Widget<QComboBox>(1000);
+    QCOMPARE(drives->count(), 4);
+    QCOMPARE(drives->currentIndex(), 0);
+    QCOMPARE(drives->currentText(), QString("cdrom0 :  VAREL   CD-RW KX4840A   1.00"));
+    auto* files = rig.window.Widget<QComboBox>(1001);
+    QCOMPARE(files->count(), 4);
+    QCOMPARE(files->currentText(), QString("kxr42.vrl"));
+    QCOMPARE(rig.window.Widget<QLabel>(1018)->text(), QString("ZT-KXR42 KX4410B KXR42   8.515"));
+    QCOMPARE(rig.window.Widget<QTextEdit>(1026)->toPlainText(),
+             QString("DVD+RW/+R Drive KX4410B F/W Update Program\n95/98/Me/NT4/2000/XP"));
+    QCOMPARE(rig.window.Widget<QLabel>(1030)->text(), QString("2003  Ver 8.515."));
+    QVERIFY(rig.window.Widget<QRadioButton>(1015)->isChecked());
+    QVERIFY(rig.window.Widget<QCheckBox>(1020)->isHidden());
+    QVERIFY(rig.window.Widget<QCheckBox>(1021)->isHidden());
+    QCOMPARE(rig.window.Widget<QProgressBar>(1007)->maximum(), 120);
+    // The focus rests on the first tab stop, and Enter would press Close.
+    QCOMPARE(rig.window.focusWidget(), rig.window.Control(2));
+    QVERIFY(rig.window.Widget<QPushButton>(2)->isDefault());
+    rig.window.grab().save(ScreenshotPath("main-dialog-en.png"));
+  }
+
+  void layoutFollowsTheTemplateInDialogUnits() {
+    Rig rig;
+    QVERIFY(rig.Start());
+    const ui::qt::BaseUnits units = rig.window.baseUnits();
+    QVERIFY(units.x >= 4 && units.y >= 10);
+    QCOMPARE(rig.window.size(), ui::qt::ToPixels(units, 291, 259));
+    for (const resources::ControlTemplate& control : resources::MainDialogTemplate().controls) {
+      if (control.id < 0 || control.id == 1000 || control.id == 1001 || control.id == 1027 ||
+          control.id == 1030)
+        continue;
+      QCOMPARE(rig.window.Control(control.id)->geometry(),
+               ui::qt::ToPixels(units, control.x, control.y, control.width, control.height));
+    }
+    // The logo takes its bitmap's size inside its frame; the version label spans it.
+    QWidget* logo = rig.window.Control(1027);
+    const int frame = 2 * qobject_cast<QLabel*>(logo)->frameWidth();
+    QCOMPARE(logo->size(), QSize(resources::kLogoWidth + frame, resources::kLogoHeight + frame));
+    QCOMPARE(rig.window.Control(1030)->width(), logo->width());
+    QCOMPARE(rig.window.Control(1030)->x(), logo->x());
+    // Tab order follows the template: Close, Next/Start, then the target list.
+    auto nextTabStop = [](QWidget* widget) {
+      do
+        widget = widget->nextInFocusChain();
+      while (!(widget->focusPolicy() & Qt::TabFocus));
+      return widget;
+    };
+    QCOMPARE(nextTabStop(rig.window.Control(2)), rig.window.Control(1003));
+    QCOMPARE(nextTabStop(rig.window.Control(1003)), rig.window.Control(1000));
+    QCOMPARE(nextTabStop(rig.window.Control(1000)), rig.window.Control(1001));
+    QCOMPARE(nextTabStop(rig.window.Control(1001)), rig.window.Control(1004));
+  }
+
+  void nextThenStartRunsAFullUpdateShowingEveryStep() {
+    Rig rig;
+    QVERIFY(rig.Start());
+    rig.Click(1004);  // back up first
+    QVERIFY(rig.window.Widget<QCheckBox>(1004)->isChecked());
+    QCOMPARE(rig.window.Widget<QLabel>(1019)->text(), QString("CDRWFW00.VRL"));
+    rig.Click(1003);
+    QCOMPARE(rig.window.Widget<QPushButton>(1003)->text(), QString("Start"));
+    rig.window.shown.clear();
+    // While the update runs the window system still gets its turn, but what the user does
+    // meanwhile is dropped: the language does not change and the window stays open.
+    std::size_t commandsWhenTimerRan = 0;
+    QTimer::singleShot(0, [&] {
+      commandsWhenTimerRan = rig.drives[0].drive->received().size();
+      rig.Click(1016);
+      QTest::keyClick(&rig.window, Qt::Key_Escape);
+      rig.window.close();
+    });
+    rig.window.ScreenshotWhile(">> Writing", ScreenshotPath("main-dialog-writing.png"));
+    rig.Click(1003);
+    rig.window.grab().save(ScreenshotPath("main-dialog-ok.png"));
+    QVERIFY(commandsWhenTimerRan > 0);
+    QVERIFY(!rig.window.Widget<QRadioButton>(1016)->isChecked());
+    QCOMPARE(rig.dialog.UiLanguage, ui::kEnglish);
+    QVERIFY(rig.window.isVisible());
+
+    QCOMPARE(rig.dialog.WizardStep, 11);
+    QVERIFY(rig.window.Widget<QTextEdit>(1006)->toPlainText().contains(" *** OK ** OK ** OK *** "));
+    QVERIFY(rig.window.Control(2)->isEnabled());
+    QVERIFY(!rig.window.Control(1003)->isEnabled());
+    QCOMPARE(rig.drives[0].drive->flash(), app::UpdateImageOf(rig.drives[0]));
+    QVERIFY(rig.files.files.count("CDRWFW00.VRL") == 1);
+
+    // Every phase was on screen with its arrow, in order, and the bar moved up to its end.
+    std::size_t next = 0;
+    const auto& phases = ui::PhaseLines();
+    for (const Shown& shown : rig.window.shown) {
+      if (next < phases.size() && shown.info.contains(">> " + Utf8(phases[next].english).trimmed()))
+        ++next;
+    }
+    QCOMPARE(next, phases.size());
+    int highest = 0;
+    bool rising = true;
+    for (const Shown& shown : rig.window.shown) {
+      if (shown.progress < highest && shown.progress != 0) rising = false;
+      highest = std::max(highest, shown.progress);
+    }
+    QVERIFY(rising);
+    QCOMPARE(highest, 120);
+  }
+
+  void languageButtonsRecaptionEverything() {
+    Rig rig;
+    QVERIFY(rig.Start());
+    const int captioned[] = {1011, 1012, 1013, 1014, 1004, 2, 1003, 1022};
+    auto textOf = [&](int id) {
+      QWidget* widget = rig.window.Control(id);
+      if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
+      return qobject_cast<QAbstractButton*>(widget)->text();
+    };
+    for (int language : {ui::kJapanese, ui::kEnglish, ui::kJapanese}) {
+      rig.Click(language == ui::kJapanese ? 1016 : 1015);
+      for (int id : captioned)
+        QCOMPARE(textOf(id), Utf8(ui::FixedCaption(id).In(language)));
+      QCOMPARE(rig.window.Widget<QTextEdit>(1006)->toPlainText(),
+               Utf8(ui::FindStepEntry(3)->info.In(language)).replace("\r\n", "\n"));
+    }
+    QVERIFY(rig.window.Widget<QRadioButton>(1016)->isChecked());
+    QVERIFY(!rig.window.Widget<QRadioButton>(1015)->isChecked());
+    rig.window.grab().save(ScreenshotPath("main-dialog-ja.png"));
+
+    Rig japanese(TemplateLanguage::Japanese);
+    QVERIFY(japanese.Start());
+    japanese.Click(1016);
+    QVERIFY(japanese.window.font().family() != rig.window.font().family());
+    japanese.window.grab().save(ScreenshotPath("main-dialog-ja-variant.png"));
+  }
+
+  void passwordPromptAcceptsTheFilesShortIdOnly() {
+    struct Case {
+      QString typed;
+      bool enter;
+      bool staysTicked;
+    };
+    const Case cases[] = {
+        {"ZT-KXR42", true, true},
+        {"ZT-KXR4", true, false},
+        {"ZT-KXR42", false, false},  // Esc
+        {"zt-kxr42", true, false},
+    };
+    for (const Case& c : cases) {
+      Rig rig;
+      QVERIFY(rig.Start());
+      // The option is hidden from users; a test reveals it to work it.
+      rig.window.SetVisible(1020, true);
+      bool sawPrompt = false;
+      OnNextModal([&](QWidget* modal) {
+        auto* prompt = dynamic_cast<ui::qt::PasswordPrompt*>(modal);
+        if (!prompt) return;
+        sawPrompt = true;
+        QCOMPARE(prompt->windowTitle(), QString("Password"));
+        QCOMPARE(prompt->edit()->echoMode(), QLineEdit::Password);
+        QCOMPARE(prompt->edit()->maxLength(), 16);
+        QTest::keyClicks(prompt->edit(), c.typed);
+        if (&c == &cases[0]) prompt->grab().save(ScreenshotPath("password-dialog.png"));
+        QTest::keyClick(prompt->edit(), c.enter ? Qt::Key_Return : Qt::Key_Escape);
+      });
+      rig.Click(1020);
+      QVERIFY(sawPrompt);
+      QCOMPARE(rig.window.Widget<QCheckBox>(1020)->isChecked(), c.staysTicked);
+    }
+  }
+
+  void closeBoxAndEscDoNothingWhileCloseIsDisabled() {
+    Rig rig;
+    QVERIFY(rig.Start());
+    rig.dialog.EnableClose(false);
+    QTest::keyClick(&rig.window, Qt::Key_Escape);
+    rig.window.close();
+    QVERIFY(rig.window.isVisible());
+    QVERIFY(!rig.window.ended());
+
+    rig.dialog.EnableClose(true);
+    QTest::keyClick(&rig.window, Qt::Key_Escape);
+    QVERIFY(rig.window.ended());
+    QCOMPARE(rig.window.result(), 2);
+    QVERIFY(!rig.window.isVisible());
+  }
+
+  void aTransportFailureShowsItsMessageAndEndsTheProgram() {
+    platform::sim::SimPlatform machine(3);
+    machine.SetProgramFile("/usr/bin/zentor", {});
+    test_support::MemoryFileSystem files;
+    QString text, title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool mainWindowShown = true;
+    OnNextModal([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      QVERIFY(box);
+      text = box->text();
+      title = box->windowTitle();
+      icon = box->icon();
+      mainWindowShown = box->parentWidget()->isVisible();
+      box->button(QMessageBox::Ok)->click();
+    });
+    QCOMPARE(app::FlashApp().Run(machine, files, TemplateLanguage::English), 0);
+    QCOMPARE(text, QString("ASPI:LoadErr [3]"));
+    QCOMPARE(title, QString("zentor"));
+    QCOMPARE(icon, QMessageBox::Warning);
+    QVERIFY(!mainWindowShown);
+  }
+
+  void picturesHaveTheirSizesAndSixteenColours() {
+    const QPixmap logo = ui::qt::BitmapResource(resources::kLogoBitmapResource);
+    QCOMPARE(logo.size(), QSize(111, 28));
+    const QIcon icon = ui::qt::IconResource(resources::kAppIconResource);
+    QCOMPARE(icon.availableSizes(), QList<QSize>({QSize(32, 32), QSize(16, 16)}));
+    for (const QImage& image :
+         {logo.toImage(), icon.pixmap(32).toImage(), icon.pixmap(16).toImage()}) {
+      QSet<QRgb> colours;
+      for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+          colours.insert(image.pixel(x, y));
+      QVERIFY(colours.size() <= 17);  // 16 colours, and transparency on icons
+    }
+    QVERIFY(ui::qt::BitmapResource(999).isNull());
+  }
+
+  void theProgramFilesCarryTheirVersion() {
+    platform::linux_os::LinuxProgramFile program;
+    QCOMPARE(ui::BuildVersionText(program), std::string("2003  Ver 8.515."));
+    struct Installed final : platform::ProgramFile {
+      std::string ProgramFilePath() override { return ZENTOR_PROGRAM_FILE; }
+      std::vector<std::uint8_t> ReadVersionInfo(const std::string& path) override {
+        return platform::linux_os::LinuxProgramFile().ReadVersionInfo(path);
+      }
+    } zentor;
+    QCOMPARE(ui::BuildVersionText(zentor), std::string("2003  Ver 8.515."));
+  }
+};
+
+}  // namespace zentor
+
+QTEST_MAIN(zentor::QtDialogTest)
+#include "qt_dialog_test.moc"
