@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QTimer>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 
@@ -13,8 +15,27 @@
 #include "platform/linux/posix_file_system.h"
 #include "ui/qt/template_font.h"
 
+namespace {
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+extern "C" void RequestStop(int) {
+  stopRequested = 1;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+
+  // Ctrl-C or a kill ends the demo like its Close button, so its directory is removed too.
+  std::signal(SIGINT, RequestStop);
+  std::signal(SIGTERM, RequestStop);
+  QTimer stopWatch;
+  QObject::connect(&stopWatch, &QTimer::timeout, [] {
+    if (stopRequested) QCoreApplication::exit(0);
+  });
+  stopWatch.start(100);
 
   std::string directory = (std::filesystem::temp_directory_path() / "zentor-demo-XXXXXX").string();
   if (::mkdtemp(directory.data()) == nullptr || ::chdir(directory.c_str()) != 0) {
