@@ -282,6 +282,9 @@ void QtDialogView::SetProgressPosition(int id, int position) {
   auto* bar = As<QProgressBar>(Control(id), id);
   bar->setValue(std::clamp(position, bar->minimum(), bar->maximum()));
   if (bar->isVisible()) bar->repaint();
+  // A transfer moves the bar many times between sleeps; each move is a chance to answer
+  // the window manager.
+  QCoreApplication::processEvents();
 }
 
 int QtDialogView::ShowMessageBox(const MessageBoxRequest& request) {
