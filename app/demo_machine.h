@@ -5,11 +5,9 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "platform/linux/linux_program_file.h"
-#include "platform/platform.h"
+#include "platform/linux/linux_platform.h"
 #include "platform/sim/flash_drive.h"
 #include "platform/sim/sim_bus.h"
-#include "platform/steady_clock.h"
 
 namespace zentor::app {
 
@@ -34,38 +32,19 @@ std::vector<std::uint8_t> UpdateImageOf(const DemoDrive& drive);
 std::vector<std::string> WriteSampleFiles(const std::vector<DemoDrive>& drives,
                                           platform::FileSystem& files);
 
-// The machine the demo runs on: a few virtual drives of the newer families on a simulated
-// bus, reached by pass-through, in real time (the drives take seconds to erase and
-// program), with the running program file for the version label.
-class DemoMachine final : public platform::Platform {
+// The machine the demo runs on: the demo's drives on a simulated bus, reached by
+// pass-through, in real time (they take seconds to erase and program), and the running
+// program file for the version label.
+class DemoMachine {
  public:
-  DemoMachine() : drives_(AttachDemoDrives(bus_, clock_)) {}
+  DemoMachine() : drives_(AttachDemoDrives(bus_, platform_)) {}
 
+  platform::Platform& platform() { return platform_; }
   const std::vector<DemoDrive>& drives() const { return drives_; }
-
-  int OsFamily() override { return platform::kFamilyWithPassThrough; }
-  platform::AspiLoad LoadAspiManager() override {
-    return {nullptr, platform::AspiLoad::Failure::LibraryNotFound};
-  }
-  std::unique_ptr<platform::CompletionEvent> CreateCompletionEvent() override { return nullptr; }
-  platform::DeviceHandle OpenDevice(const std::string& name) override {
-    return bus_.OpenDevice(name);
-  }
-  bool SendPassThrough(platform::DeviceHandle device, std::span<std::uint8_t> request) override {
-    return bus_.SendPassThrough(device, request);
-  }
-  void CloseDevice(platform::DeviceHandle device) override { bus_.CloseDevice(device); }
-  void SleepMs(std::uint32_t milliseconds) override { clock_.SleepMs(milliseconds); }
-  std::uint64_t NowMs() override { return clock_.NowMs(); }
-  std::string ProgramFilePath() override { return program_.ProgramFilePath(); }
-  std::vector<std::uint8_t> ReadVersionInfo(const std::string& path) override {
-    return program_.ReadVersionInfo(path);
-  }
 
  private:
   platform::sim::SimBus bus_;
-  platform::SteadyClock clock_;
-  platform::linux_os::LinuxProgramFile program_;
+  platform::linux_os::LinuxPlatform platform_{bus_};
   std::vector<DemoDrive> drives_;
 };
 

@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
     zentor::app::DemoMachine machine;
     zentor::platform::linux_os::PosixFileSystem files;
     zentor::app::WriteSampleFiles(machine.drives(), files);
-    zentor::app::FlashApp().Run(machine, files,
+    zentor::app::FlashApp().Run(machine.platform(), files,
                                 zentor::ui::qt::TemplateLanguageOf(QLocale::system()));
   }
   std::error_code error;

@@ -7,9 +7,14 @@
 
 namespace zentor::platform::linux_os {
 
-// The real machine: drives through SCSI generic, real time, the running program file.
+// The real machine: drives through SCSI generic, real time, the running program file. The
+// drives can come from elsewhere instead (the demo puts its virtual drives here, so they
+// run in real time on an otherwise real machine).
 class LinuxPlatform final : public Platform {
  public:
+  LinuxPlatform() : devices_(scsiGeneric_) {}
+  explicit LinuxPlatform(DeviceIo& devices) : devices_(devices) {}
+
   int OsFamily() override { return kFamilyWithPassThrough; }
 
   DeviceHandle OpenDevice(const std::string& name) override { return devices_.OpenDevice(name); }
@@ -30,7 +35,8 @@ class LinuxPlatform final : public Platform {
   }
 
  private:
-  LinuxDeviceIo devices_;
+  LinuxDeviceIo scsiGeneric_;
+  DeviceIo& devices_;
   SteadyClock clock_;
   LinuxProgramFile program_;
 };

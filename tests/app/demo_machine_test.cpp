@@ -14,8 +14,8 @@ namespace {
 
 TEST(DemoMachine, ListsOneDriveOfEachNewerFamily) {
   DemoMachine machine;
-  scsi::DriveAccess drives(machine);
-  ASSERT_EQ(scsi::ChooseTransport(machine, drives), std::nullopt);
+  scsi::DriveAccess drives(machine.platform());
+  ASSERT_EQ(scsi::ChooseTransport(machine.platform(), drives), std::nullopt);
   const std::vector<std::string> expected = {
       "cdrom0 :  VAREL   CD-RW KX4840A   1.00", "cdrom1 :  VAREL   CD-RW KX5240A   1.00",
       "cdrom2 :  VAREL   DVD/CDRW KX8040 1.00", "cdrom3 :  VAREL   DVD/CDRW KX8160 1.00"};
