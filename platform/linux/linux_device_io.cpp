@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 
+#include <cerrno>
+
 #include "platform/linux/device_path.h"
 #include "platform/linux/sg_io_translation.h"
 #include "platform/pass_through_request.h"
@@ -17,14 +19,21 @@ DeviceHandle LinuxDeviceIo::OpenDevice(const std::string& name) {
   const auto path = DevicePathFor(name);
   if (!path) return kNoDevice;
   const int fd = syscalls_.Open(path->c_str(), kOpenFlags);
-  return fd < 0 ? kNoDevice : fd;
+  if (fd < 0) {
+    NoteFailure(errno);
+    return kNoDevice;
+  }
+  return fd;
 }
 
 bool LinuxDeviceIo::SendPassThrough(DeviceHandle device, std::span<std::uint8_t> request) {
   auto view = ViewPassThrough(request);
   if (!view || device == kNoDevice) return false;
   sg_io_hdr io = ToSgIo(*view);
-  if (syscalls_.Ioctl(static_cast<int>(device), SG_IO, &io) < 0) return false;
+  if (syscalls_.Ioctl(static_cast<int>(device), SG_IO, &io) < 0) {
+    NoteFailure(errno);
+    return false;
+  }
 
   NormaliseSense(io, *view);
   StoreScsiStatus(request, ScsiStatusOf(io));
@@ -32,6 +41,10 @@ bool LinuxDeviceIo::SendPassThrough(DeviceHandle device, std::span<std::uint8_t>
   StoreTransferred(request, moved > 0 ? static_cast<std::uint32_t>(moved) : 0,
                    static_cast<std::uint8_t>(view->sense.size()));
   return true;
+}
+
+void LinuxDeviceIo::NoteFailure(int error) {
+  if (error == EACCES || error == EPERM) ++permissionRefusals_;
 }
 
 void LinuxDeviceIo::CloseDevice(DeviceHandle device) {

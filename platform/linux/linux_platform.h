@@ -34,6 +34,9 @@ class LinuxPlatform final : public Platform {
     return program_.ReadVersionInfo(path);
   }
 
+  // The kernel's drives, also when another DeviceIo stands in for them.
+  const LinuxDeviceIo& scsiGeneric() const { return scsiGeneric_; }
+
  private:
   LinuxDeviceIo scsiGeneric_;
   DeviceIo& devices_;

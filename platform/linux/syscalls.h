@@ -3,7 +3,8 @@
 namespace zentor::platform::linux_os {
 
 // The three system calls the device back end makes. Tests put a recording fake here, since
-// no machine we test on has an optical drive.
+// no machine we test on has an optical drive. A failed call returns -1 and leaves the
+// error in errno, as the kernel's do.
 class Syscalls {
  public:
   virtual ~Syscalls() = default;

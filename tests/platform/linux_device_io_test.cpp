@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <scsi/sg.h>
 
+#include <cerrno>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -82,6 +83,27 @@ TEST(LinuxDeviceIo, NameWithoutNodeOrFailedOpenGivesNoDevice) {
   kernel.openResult = -1;
   EXPECT_EQ(io.OpenDevice("\\\\.\\d:"), kNoDevice);
   EXPECT_EQ(kernel.calls, std::vector<std::string>{"open /dev/sg0"});
+}
+
+TEST(LinuxDeviceIo, CountsOnlyTheRefusalsForLackOfPermission) {
+  struct Case {
+    int error;
+    int counted;
+  };
+  for (const Case c : {Case{EACCES, 1}, Case{EPERM, 1}, Case{ENOENT, 0}, Case{EIO, 0}}) {
+    FakeKernel kernel;
+    LinuxDeviceIo io(kernel);
+    kernel.openResult = -1;
+    errno = c.error;
+    EXPECT_EQ(io.OpenDevice("\\\\.\\cdrom0"), kNoDevice);
+    kernel.kernel = [&](sg_io_hdr&) {
+      errno = c.error;
+      return -1;
+    };
+    auto request = Request(2, 0, {0xE4, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    EXPECT_FALSE(io.SendPassThrough(3, request));
+    EXPECT_EQ(io.permissionRefusals(), 2 * c.counted) << "errno " << c.error;
+  }
 }
 
 struct DirectionCase {

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "app/demo_machine.h"
+
+namespace zentor::app {
+
+// A command every drive of the demo refuses from the start, so a failing update can be
+// watched (and tested) from beginning to end without hardware.
+enum class DemoRefusal {
+  None,
+  UpdateMode,  // switching to the update loader
+  Block,       // every image block (either form)
+  FlashStart,  // starting erase and program after the transfer
+};
+
+inline constexpr std::string_view kDemoRefusalNames = "update-mode, block or flash-start";
+
+std::optional<DemoRefusal> DemoRefusalNamed(std::string_view name);
+
+// Makes the drives answer the refused command with CHECK CONDITION, ILLEGAL REQUEST,
+// invalid field in CDB, every time.
+void RefuseOnDemoDrives(DemoRefusal refusal, const std::vector<DemoDrive>& drives);
+
+}  // namespace zentor::app
