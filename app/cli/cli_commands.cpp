@@ -1,11 +1,10 @@
 #include "app/cli/cli_commands.h"
 
 #include <algorithm>
-#include <cctype>
-#include <charconv>
 #include <optional>
 #include <string>
 
+#include "app/cli/drive_choice.h"
 #include "app/cli/echoing_view.h"
 #include "app/cli/interrupt_shield.h"
 #include "ui/control_ids.h"
@@ -33,37 +32,6 @@ int UsageError(CliStreams streams, const std::string& what, const std::string& l
     }
   }
   return kExitUsage;
-}
-
-std::optional<int> IndexIn(const std::string& text, std::size_t count) {
-  std::size_t index = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), index);
-  if (error != std::errc() || end != text.data() + text.size() || index >= count) {
-    return std::nullopt;
-  }
-  return static_cast<int>(index);
-}
-
-// The drive the user means: an index when it is a number, else the one entry that starts
-// with the text. "cdrom1" means "cdrom1 : ..." and not "cdrom10 : ...": a match that ends
-// at a word's end wins over the others.
-std::optional<int> ResolveDrive(const std::string& wanted, const std::vector<std::string>& list) {
-  if (!wanted.empty() && std::ranges::all_of(wanted, [](unsigned char c) {
-        return std::isdigit(c);
-      })) {
-    return IndexIn(wanted, list.size());
-  }
-  std::vector<int> starts;
-  std::vector<int> whole;
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    if (!list[i].starts_with(wanted)) continue;
-    starts.push_back(static_cast<int>(i));
-    const bool wordEnds = list[i].size() == wanted.size() || list[i][wanted.size()] == ' ';
-    if (wordEnds) whole.push_back(static_cast<int>(i));
-  }
-  if (whole.size() == 1) return whole.front();
-  if (whole.empty() && starts.size() == 1) return starts.front();
-  return std::nullopt;
 }
 
 int RunUpdate(const CliOptions& options, ui::FlashDialog& dialog, EchoingView& view,

@@ -1,0 +1,141 @@
+#include "app/cli/cli_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/demo_refusal.h"
+#include "platform/sim/sim_platform.h"
+#include "tests/firmware/memory_file_system.h"
+
+namespace zentor::app::cli {
+namespace {
+
+// The demo's drives on virtual time, the working directory in memory.
+struct CliRig {
+  CliRig() : drives(AttachDemoDrives(platform.bus(), platform)) {
+    WriteSampleFiles(drives, files);
+  }
+
+  int Run(std::vector<std::string_view> arguments) {
+    const ParsedCommandLine parsed = ParseCommandLine(arguments);
+    EXPECT_TRUE(parsed.options) << parsed.error;
+    return RunDialogCommand(*parsed.options, platform, files, {out, err, false});
+  }
+
+  std::vector<std::uint8_t> OpcodesReceivedBy(int drive) const {
+    std::vector<std::uint8_t> opcodes;
+    for (const auto& command : drives[drive].drive->received()) opcodes.push_back(command.cdb[0]);
+    return opcodes;
+  }
+
+  platform::sim::SimPlatform platform;
+  std::vector<DemoDrive> drives;
+  test_support::MemoryFileSystem files;
+  std::ostringstream out;
+  std::ostringstream err;
+};
+
+std::size_t Count(const std::string& text, const std::string& piece) {
+  std::size_t count = 0;
+  for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++count;
+  return count;
+}
+
+TEST(CliCommands, UpdateWithBackupWritesTheFileAndPrintsEachTextOnce) {
+  CliRig rig;
+  EXPECT_EQ(rig.Run({"update", "--drive", "cdrom2", "--file", "kxr70.vrl", "--backup"}),
+            kExitCompleted);
+  EXPECT_EQ(rig.drives[2].drive->flash(), UpdateImageOf(rig.drives[2]));
+  EXPECT_EQ(rig.files.files.count("CDRWFW00.VRL"), 1u);
+
+  const std::string out = rig.out.str();
+  EXPECT_TRUE(out.ends_with(" Completed to update F/W of Drive.\n\n *** OK ** OK ** OK *** \n\n"
+                            " Turn OFF PC & Drive and Reboot them.\n\n"))
+      << out;
+  EXPECT_EQ(out.find('\r'), std::string::npos);
+  EXPECT_EQ(Count(out, "Push Start button"), 1u);
+  // The phase list is printed once per phase: six with the backup line.
+  EXPECT_EQ(Count(out, ">> "), 6u);
+  // The bar fills once for the backup and once for the update.
+  EXPECT_EQ(Count(rig.err.str(), "progress 120/120\n"), 2u);
+  EXPECT_TRUE(rig.err.str().ends_with("progress 92/120\nprogress 120/120\n"));
+}
+
+TEST(CliCommands, AnUpdateTheDriveRefusesEndsWithStatusOneAndTheFlashUntouched) {
+  CliRig rig;
+  const std::vector<std::uint8_t> before = rig.drives[3].drive->flash();
+  RefuseOnDemoDrives(DemoRefusal::FlashStart, rig.drives);
+  EXPECT_EQ(rig.Run({"--lang=ja", "update", "--drive", "3", "--file", "kxr80.vrl"}),
+            kExitNotCompleted);
+  EXPECT_EQ(rig.drives[3].drive->flash(), before);
+  EXPECT_NE(rig.out.str().find("アップデートを失敗しました。\n\n*** NG ** NG ** NG ***"),
+            std::string::npos)
+      << rig.out.str();
+}
+
+TEST(CliCommands, ABackupThatCannotBeChosenSendsNothingToTheDrive) {
+  CliRig rig;
+  for (char n = '0'; n <= '9'; ++n) rig.files.Put(std::string("CDRWFW0") + n + ".VRL", {0});
+
+  EXPECT_EQ(rig.Run({"update", "--drive", "0", "--file", "kxr42.vrl", "--backup"}),
+            kExitNotCompleted);
+  EXPECT_EQ(rig.OpcodesReceivedBy(0), std::vector<std::uint8_t>{0x12})
+      << "the scan's INQUIRY and nothing else";
+  EXPECT_NE(rig.err.str().find("the backup could not be chosen; nothing was written"),
+            std::string::npos);
+}
+
+TEST(CliCommands, ListsDrivesAndFilesAsTheDialogShowsThem) {
+  CliRig rig;
+  rig.files.Put("notes.bin", {1, 2, 3});
+  EXPECT_EQ(rig.Run({"files"}), kExitCompleted);
+  EXPECT_EQ(rig.out.str(),
+            "kxr42.vrl\tZT-KXR42 KX4410B KXR42   8.515\n"
+            "kxr60.vrl\tZT-KXR60 KX4410B KXR60   8.515\n"
+            "kxr70.vrl\tZT-KXR70 KX4410B KXR70   8.515\n"
+            "kxr80.vrl\tZT-KXR80 KX4410B KXR80   8.515\n"
+            "notes.bin\t\n");
+
+  platform::sim::SimPlatform empty;
+  std::ostringstream out;
+  std::ostringstream err;
+  CliOptions drives;
+  drives.command = Command::Drives;
+  EXPECT_EQ(RunDialogCommand(drives, empty, rig.files, {out, err, false}), kExitCompleted);
+  EXPECT_EQ(out.str(), "");
+}
+
+TEST(CliCommands, UnknownDriveOrFileListsWhatThereIs) {
+  CliRig rig;
+  EXPECT_EQ(rig.Run({"update", "--drive", "cdrom", "--file", "kxr42.vrl"}), kExitUsage);
+  EXPECT_NE(rig.err.str().find("no single drive \"cdrom\" in the list\nThe drives are:\n"
+                               "  0  cdrom0 :  VAREL   CD-RW KX4840A   1.00\n"),
+            std::string::npos)
+      << rig.err.str();
+  rig.err.str("");
+  EXPECT_EQ(rig.Run({"update", "--drive", "0", "--file", "KXR42.VRL"}), kExitUsage);
+  EXPECT_NE(rig.err.str().find("no file \"KXR42.VRL\" in the list\nThe files are:\n"
+                               "  0  kxr42.vrl\n"),
+            std::string::npos)
+      << rig.err.str();
+  EXPECT_EQ(rig.out.str(), "");
+  EXPECT_EQ(rig.OpcodesReceivedBy(0), std::vector<std::uint8_t>(2, 0x12))
+      << "two scans' INQUIRY and nothing else";
+}
+
+TEST(CliCommands, AFailedStartPrintsItsMessageAndEndsWithStatusThree) {
+  platform::sim::SimPlatform platform(platform::kFamilyWithAspiManager);
+  platform.SetAspiLibrary(platform::sim::SimPlatform::AspiLibrary::Missing);
+  test_support::MemoryFileSystem files;
+  std::ostringstream out;
+  std::ostringstream err;
+  CliOptions options;
+  options.command = Command::Drives;
+  EXPECT_EQ(RunDialogCommand(options, platform, files, {out, err, false}), kExitStartupFailed);
+  EXPECT_EQ(err.str(), "zentor: Not found 'ASPI32.DLL'\n");
+  EXPECT_EQ(out.str(), "");
+}
+
+}  // namespace
+}  // namespace zentor::app::cli
