@@ -1,0 +1,157 @@
+// zentor-cli as a user runs it: a separate process in a directory of its own, on the
+// simulated drives in real time.
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream stream(path, std::ios::binary);
+  std::ostringstream text;
+  text << stream.rdbuf();
+  return text.str();
+}
+
+// A fresh working directory, removed at the end; the streams are caught beside it so they
+// do not show up among the firmware files.
+class CliProcess : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "zentor-cli-test-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    root_ = pattern;
+    work_ = root_ / "work";
+    fs::create_directory(work_);
+  }
+  void TearDown() override { fs::remove_all(root_); }
+
+  // Runs the program with the arguments. When interruptOn is given, sends SIGINT once that
+  // text has appeared on its standard output.
+  Outcome Run(std::vector<std::string> arguments, const std::string& interruptOn = {}) {
+    const fs::path out = root_ / "stdout";
+    const fs::path err = root_ / "stderr";
+    std::vector<char*> argv = {const_cast<char*>(ZENTOR_CLI_PATH)};
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+      const int outFd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      if (outFd < 0 || errFd < 0 || ::dup2(outFd, 1) < 0 || ::dup2(errFd, 2) < 0 ||
+          ::chdir(work_.c_str()) != 0) {
+        ::_exit(127);
+      }
+      ::execv(argv[0], argv.data());
+      ::_exit(127);
+    }
+    if (!interruptOn.empty()) {
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+      while (ReadAll(out).find(interruptOn) == std::string::npos &&
+             std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
+      ::kill(child, SIGINT);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), ReadAll(out),
+            ReadAll(err)};
+  }
+
+  fs::path work_;
+
+ private:
+  fs::path root_;
+};
+
+TEST_F(CliProcess, HelpVersionAndBadLines) {
+  const Outcome version = Run({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "2003  Ver 8.515.\n");
+
+  const Outcome help = Run({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(help.out.starts_with("Usage: zentor-cli ")) << help.out;
+
+  const Outcome bad = Run({"--simulate", "flash"});
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_TRUE(bad.err.starts_with("zentor-cli: unknown command \"flash\"\n\nUsage:")) << bad.err;
+  EXPECT_EQ(bad.out, "");
+}
+
+TEST_F(CliProcess, SamplesDrivesFilesAndAnUnknownDrive) {
+  { std::ofstream(work_ / "kxr60.vrl") << "mine"; }
+  const Outcome samples = Run({"--simulate", "samples"});
+  EXPECT_EQ(samples.status, 0);
+  EXPECT_EQ(samples.out, "wrote kxr42.vrl\nwrote kxr70.vrl\nwrote kxr80.vrl\n");
+  EXPECT_EQ(samples.err, "kept kxr60.vrl: the name is taken\n");
+  EXPECT_EQ(ReadAll(work_ / "kxr60.vrl"), "mine");
+
+  const Outcome drives = Run({"drives", "--simulate"});
+  EXPECT_EQ(drives.status, 0);
+  EXPECT_EQ(drives.out,
+            "cdrom0 :  VAREL   CD-RW KX4840A   1.00\ncdrom1 :  VAREL   CD-RW KX5240A   1.00\n"
+            "cdrom2 :  VAREL   DVD/CDRW KX8040 1.00\ncdrom3 :  VAREL   DVD/CDRW KX8160 1.00\n");
+
+  const Outcome files = Run({"--simulate", "files"});
+  EXPECT_EQ(files.status, 0);
+  EXPECT_EQ(files.out,
+            "kxr42.vrl\tZT-KXR42 KX4410B KXR42   8.515\nkxr60.vrl\t\n"
+            "kxr70.vrl\tZT-KXR70 KX4410B KXR70   8.515\n"
+            "kxr80.vrl\tZT-KXR80 KX4410B KXR80   8.515\n");
+
+  const Outcome unknown = Run({"--simulate", "update", "--drive", "4", "--file", "kxr42.vrl"});
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_NE(unknown.err.find("The drives are:\n  0  cdrom0 :"), std::string::npos) << unknown.err;
+  EXPECT_EQ(unknown.out, "");
+}
+
+TEST_F(CliProcess, UpdateWithBackupCompletesThroughCtrlC) {
+  Run({"--simulate", "samples"});
+  const Outcome update =
+      Run({"--simulate", "update", "--drive", "cdrom0", "--file", "kxr42.vrl", "--backup"},
+          ">> Erasing Flash ROM");
+  EXPECT_EQ(update.status, 0) << update.err;
+  EXPECT_TRUE(update.out.ends_with(" *** OK ** OK ** OK *** \n\n"
+                                   " Turn OFF PC & Drive and Reboot them.\n\n"))
+      << update.out;
+  EXPECT_NE(update.err.find("zentor-cli: the drive is being updated and must not be interrupted"),
+            std::string::npos)
+      << update.err;
+  EXPECT_TRUE(update.err.ends_with("progress 120/120\n"));
+  EXPECT_EQ(fs::file_size(work_ / "CDRWFW00.VRL"), 1048576u);
+}
+
+TEST_F(CliProcess, ARefusedFlashStartEndsWithStatusOneAndTheNgTextInJapanese) {
+  Run({"--simulate", "samples"});
+  const Outcome update = Run({"--simulate", "--sim-refuse", "flash-start", "--lang", "ja",
+                              "update", "--drive", "1", "--file", "kxr60.vrl"});
+  EXPECT_EQ(update.status, 1);
+  EXPECT_TRUE(update.out.ends_with("アップデートを失敗しました。\n\n*** NG ** NG ** NG ***\n\n"
+                                   "PCの電源を切り再起動してください。\n\n"))
+      << update.out;
+  EXPECT_EQ(update.out.find("OK ** OK"), std::string::npos);
+}
+
+}  // namespace
