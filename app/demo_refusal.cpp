@@ -5,15 +5,10 @@
 #include <utility>
 
 #include "platform/sim/drive_answer.h"
+#include "platform/sim/flash_drive.h"
 
 namespace zentor::app {
 namespace {
-
-// The drives' opcodes for the commands that can be refused.
-constexpr std::uint8_t kLoaderOpcode = 0xE4;
-constexpr std::uint8_t kShortBlockOpcode = 0xE2;
-constexpr std::uint8_t kLongBlockOpcode = 0xAA;
-constexpr std::uint8_t kStartUpdateOpcode = 0xE1;
 
 constexpr std::array<std::pair<std::string_view, DemoRefusal>, 3> kNames = {{
     {"update-mode", DemoRefusal::UpdateMode},
@@ -26,11 +21,11 @@ std::vector<std::uint8_t> OpcodesOf(DemoRefusal refusal) {
     case DemoRefusal::None:
       return {};
     case DemoRefusal::UpdateMode:
-      return {kLoaderOpcode};
+      return {platform::sim::kOpLoader};
     case DemoRefusal::Block:
-      return {kShortBlockOpcode, kLongBlockOpcode};
+      return {platform::sim::kOpShortBlock, platform::sim::kOpLongBlock};
     case DemoRefusal::FlashStart:
-      return {kStartUpdateOpcode};
+      return {platform::sim::kOpStartUpdate};
   }
   return {};
 }

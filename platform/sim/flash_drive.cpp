@@ -8,16 +8,6 @@
 namespace zentor::platform::sim {
 namespace {
 
-// The flash drive's commands beyond those of every drive, as its maker documents them.
-constexpr std::uint8_t kOpRequestSense = 0x03;
-constexpr std::uint8_t kOpAlternateRead = 0xA8;
-constexpr std::uint8_t kOpLongBlock = 0xAA;
-constexpr std::uint8_t kOpEndTransfer = 0xE0;
-constexpr std::uint8_t kOpStartUpdate = 0xE1;
-constexpr std::uint8_t kOpShortBlock = 0xE2;
-constexpr std::uint8_t kOpReadFlash = 0xE3;
-constexpr std::uint8_t kOpLoader = 0xE4;
-
 constexpr std::uint8_t kLoaderBit = 0x40;
 constexpr std::uint8_t kAlternateReadMark = 'r';
 constexpr std::uint32_t kReadLength = 0x4000;

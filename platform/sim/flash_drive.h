@@ -11,6 +11,16 @@
 
 namespace zentor::platform::sim {
 
+// The flash drive's commands beyond those of every drive, as its maker documents them.
+inline constexpr std::uint8_t kOpRequestSense = 0x03;
+inline constexpr std::uint8_t kOpAlternateRead = 0xA8;
+inline constexpr std::uint8_t kOpLongBlock = 0xAA;
+inline constexpr std::uint8_t kOpEndTransfer = 0xE0;
+inline constexpr std::uint8_t kOpStartUpdate = 0xE1;
+inline constexpr std::uint8_t kOpShortBlock = 0xE2;
+inline constexpr std::uint8_t kOpReadFlash = 0xE3;
+inline constexpr std::uint8_t kOpLoader = 0xE4;
+
 // A drive whose firmware can be read and rewritten, modelled from the drive's side: its
 // update loader, its flash with the identification block, the block reception, the end of
 // the transfer, and the check, erase and write it runs by itself after the flash start,
