@@ -20,6 +20,10 @@ int Updater::BackupFirmware() {
   for (int n = 0; n < layout.reads; ++n) {
     const std::uint32_t address = static_cast<std::uint32_t>(n) * kReadBlockSize;
     if (scsi::ReadFlashBlock(drives_, address, state_.FlashReadUnsupported) == 0) return 0;
+    // A drive that refuses the flash read half-way is answered with the alternate read,
+    // and that only ever returns the identification block, not the flash at this address:
+    // such a read-out is not the firmware, and a backup of it would restore garbage.
+    if (state_.FlashReadUnsupported != 0) return 0;
     std::copy_n(drives_.request().dataBuffer, kReadBlockSize, readOut.begin() + address);
     SetProgress(state_.progressPosition + layout.progressStep);
   }

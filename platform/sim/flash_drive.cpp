@@ -122,11 +122,11 @@ DriveAnswer FlashDrive::RequestSense(std::span<const std::uint8_t> cdb,
 
 void FlashDrive::CopyFlash(std::uint32_t address, std::span<std::uint8_t> data) const {
   const std::size_t n = std::min<std::size_t>(kReadLength, data.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    const std::size_t at = address + i;
-    // Beyond the chip the bus floats high.
-    data[i] = at < setup_.flash.size() ? setup_.flash[at] : 0xFF;
-  }
+  const std::size_t from = std::min<std::size_t>(address, setup_.flash.size());
+  const std::size_t inChip = std::min(n, setup_.flash.size() - from);
+  std::copy_n(setup_.flash.begin() + static_cast<std::ptrdiff_t>(from), inChip, data.begin());
+  // Beyond the chip the bus floats high.
+  std::fill(data.begin() + static_cast<std::ptrdiff_t>(inChip), data.begin() + n, 0xFF);
 }
 
 DriveAnswer FlashDrive::ReadFlash(std::span<const std::uint8_t> cdb, DataDirection direction,

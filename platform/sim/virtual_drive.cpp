@@ -27,8 +27,17 @@ DriveAnswer VirtualDrive::Execute(std::span<const std::uint8_t> cdb, DataDirecti
   received_.push_back({std::vector<std::uint8_t>(cdb.begin(), cdb.end()),
                        direction,
                        static_cast<std::uint32_t>(data.size()),
+                       {},
                        {}});
   if (direction == DataDirection::Out) received_.back().dataOut.assign(data.begin(), data.end());
+  const std::size_t index = received_.size() - 1;
+  const DriveAnswer answer = Answer(cdb, direction, data);
+  received_[index].answer = answer;
+  return answer;
+}
+
+DriveAnswer VirtualDrive::Answer(std::span<const std::uint8_t> cdb, DataDirection direction,
+                                 std::span<std::uint8_t> data) {
   if (cdb.empty()) return DriveAnswer::Check(kSenseIllegalRequest, kAscInvalidOpcode, 0);
   if (auto fault = TakeFault(cdb[0])) return *fault;
   return Handle(cdb, direction, data);

@@ -18,6 +18,7 @@ struct ReceivedCommand {
   DataDirection direction = DataDirection::None;
   std::uint32_t transferLength = 0;
   std::vector<std::uint8_t> dataOut;  // what a data-out command carried
+  DriveAnswer answer;                 // how the drive answered it (an injected fault included)
 };
 
 // An answer forced onto the next commands, instead of what the drive would do.
@@ -68,6 +69,8 @@ class VirtualDrive {
   void ReportProduct(std::string product) { identity_.product = std::move(product); }
 
  private:
+  DriveAnswer Answer(std::span<const std::uint8_t> cdb, DataDirection direction,
+                     std::span<std::uint8_t> data);
   std::optional<DriveAnswer> TakeFault(std::uint8_t opcode);
   DriveAnswer Inquiry(std::span<const std::uint8_t> cdb, DataDirection direction,
                       std::span<std::uint8_t> data) const;

@@ -95,8 +95,10 @@ inline FlashDrive::Setup DriveOfRow(int row, std::uint32_t seed) {
 // files in memory, the dialog on the recording view, time virtual.
 class UpdateRig {
  public:
-  explicit UpdateRig(scsi::TransportKind kind)
-      : platform(kind == scsi::TransportKind::Aspi ? platform::kFamilyWithAspiManager
+  // Files come from memory unless a test hands in a file system of its own.
+  explicit UpdateRig(scsi::TransportKind kind, platform::FileSystem* ownFiles = nullptr)
+      : fileSystem(ownFiles ? *ownFiles : files),
+        platform(kind == scsi::TransportKind::Aspi ? platform::kFamilyWithAspiManager
                                                    : platform::kFamilyWithPassThrough),
         kind_(kind) {
     view.Connect(&dialog);
@@ -130,6 +132,12 @@ class UpdateRig {
   // What the user does: the lists filled as at start-up, the first drive and file taken,
   // the backup box ticked when asked, Next, then Start.
   void PressStart(bool backup = false, bool listDrives = true) {
+    ChooseFirstDriveAndFile(backup, listDrives);
+    view.Click(ui::kNextStartButton);
+    view.Click(ui::kNextStartButton);
+  }
+
+  void ChooseFirstDriveAndFile(bool backup = false, bool listDrives = true) {
     dialog.FillSourceFileList();
     if (listDrives) {
       for (const std::string& label : scsi::ScanDrives(dialog.drives())) {
@@ -140,8 +148,6 @@ class UpdateRig {
     dialog.WizardStep = StepSelectFiles;
     dialog.ShowStep();
     if (backup) view.Click(ui::kBackupCheckBox);
-    view.Click(ui::kNextStartButton);
-    view.Click(ui::kNextStartButton);
   }
 
   // Opcodes of the commands the drive received after the n-th one.
@@ -158,8 +164,9 @@ class UpdateRig {
 
   RecordingView view;
   zentor::test_support::MemoryFileSystem files;
+  platform::FileSystem& fileSystem;  // files, or the test's own
   platform::sim::SimPlatform platform;
-  ui::FlashDialog dialog{view, files, platform};
+  ui::FlashDialog dialog{view, fileSystem, platform};
   std::shared_ptr<FlashDrive> drive;
 
  private:

@@ -109,6 +109,13 @@ const FailureCase kFailures[] = {
      {Refuse(kFlashRead, 0x11, 1, 20)},
      StepBackupFailed,
      kNoWrite},
+    // The alternate read that answers would give the identification block, not the flash.
+    {"the flash read refused as unknown half-way through the read-out",
+     true,
+     Unchanged,
+     {Refuse(kFlashRead, 0x20, 1, 30)},
+     StepBackupFailed,
+     kNoWrite},
     {"the read-out has no packed form",
      true,
      [](FlashDrive::Setup& s) { s.flash[0x5000] = 0x12; },

@@ -1,0 +1,213 @@
+// Every command of a whole update, failed in turn in every way a drive can fail it. Whatever
+// goes wrong, the program must not claim a success the drive does not hold, must not start
+// the flash on an incomplete transfer, must not write to a drive whose backup failed, and
+// must let go of the drive at the end.
+#include <gtest/gtest.h>
+#include <malloc.h>
+
+#include <iostream>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <tuple>
+
+#include "tests/update/update_rig.h"
+#include "update/wizard_step.h"
+
+namespace zentor::update {
+namespace {
+
+using platform::sim::AspiCompletion;
+using platform::sim::DriveAnswer;
+using platform::sim::kSenseIllegalRequest;
+using platform::sim::kSenseNotReady;
+using platform::sim::ReceivedCommand;
+using scsi::TransportKind;
+using namespace test_support;  // the rig, drives of a row, opcodes
+
+// How one command goes wrong. Without an answer: on ASPI the manager completes the request
+// only after the program has stopped waiting for it, so the drive still carries it out, late.
+struct FailureWay {
+  const char* name;
+  std::optional<DriveAnswer> answer;
+};
+
+const FailureWay kFailureWays[] = {
+    {"not ready, becoming ready (04/01)", DriveAnswer::Check(kSenseNotReady, 0x04, 0x01)},
+    {"invalid opcode (20)", DriveAnswer::Check(kSenseIllegalRequest, 0x20, 0x00)},
+    {"no medium (3A)", DriveAnswer::Check(kSenseNotReady, 0x3A, 0x00)},
+    {"update phase erasing (F7/01)", DriveAnswer::Check(kSenseNotReady, 0xF7, 0x01)},
+    {"busy status", DriveAnswer::Status(0x08)},
+    {"no answer", DriveAnswer::None()},
+    {"late completion", std::nullopt},
+};
+
+// The sweep makes and drops a few megabytes per run, thousands of times: keep freed memory in
+// the process rather than handing it back to the kernel and faulting it in again each run.
+const bool kMemoryKept = [] {
+  mallopt(M_MMAP_THRESHOLD, 64 << 20);
+  mallopt(M_TRIM_THRESHOLD, 256 << 20);
+  return true;
+}();
+
+// Past the program's 5 s wait for a completion.
+constexpr std::uint32_t kLateMs = 6000;
+
+bool IsWrite(std::uint8_t opcode) {
+  return opcode == kBlockLong || opcode == kBlockShort || opcode == kEndTransfer ||
+         opcode == kFlashStart;
+}
+
+bool Accepted(const ReceivedCommand& command) {
+  return command.answer.kind == DriveAnswer::Kind::Good;
+}
+
+// A flash start reached the drive only after it had accepted, in order, blocks that make up
+// exactly the image and then the end of the transfer.
+testing::AssertionResult StartFollowsCompleteTransfer(const std::vector<ReceivedCommand>& log,
+                                                      const std::vector<std::uint8_t>& image) {
+  std::vector<std::uint8_t> accepted;
+  bool closed = false;
+  for (const ReceivedCommand& command : log) {
+    const std::uint8_t opcode = command.cdb[0];
+    if (opcode == kLoader) {
+      accepted.clear();
+      closed = false;
+    } else if ((opcode == kBlockLong || opcode == kBlockShort) && Accepted(command)) {
+      const std::size_t length = std::size_t{command.cdb[6]} << 8 | command.cdb[7];
+      accepted.insert(accepted.end(), command.dataOut.begin(),
+                      command.dataOut.begin() + static_cast<std::ptrdiff_t>(length));
+      closed = false;
+    } else if (opcode == kEndTransfer && Accepted(command)) {
+      closed = true;
+    } else if (opcode == kFlashStart) {
+      if (!closed) return testing::AssertionFailure() << "flash start before an accepted end";
+      if (accepted != image) {
+        return testing::AssertionFailure()
+               << "flash start after " << accepted.size() << " accepted bytes that are not the image";
+      }
+    }
+  }
+  return testing::AssertionSuccess();
+}
+
+struct SweepCase {
+  int row;  // first row of families 5, 6, 7, 8
+  bool backup;
+  TransportKind transport;
+};
+
+std::string Name(const testing::TestParamInfo<SweepCase>& info) {
+  std::ostringstream name;
+  name << "Row" << info.param.row << (info.param.backup ? "WithBackup" : "") << "On";
+  scsi::PrintTo(info.param.transport, &name);
+  return name.str();
+}
+
+class FaultSweep : public testing::TestWithParam<SweepCase> {
+ protected:
+  struct Run {
+    std::unique_ptr<UpdateRig> rig;
+    std::string backupName;
+  };
+
+  // One whole update with the k-th command failed in the given way (none: the clean run).
+  Run Update(std::optional<std::size_t> k, const FailureWay* way) {
+    Run run{std::make_unique<UpdateRig>(GetParam().transport), {}};
+    UpdateRig& rig = *run.rig;
+    FlashDrive& drive = rig.Attach(drive_);
+    rig.files.Put("new.vrl", file_);
+    // The manager completes requests at once, inside the call, which spares the sweep two
+    // thread switches per command; completions on the manager's thread have tests of their own.
+    rig.platform.aspi().SetCompletion({AspiCompletion::When::Synchronous, 0, std::nullopt});
+    if (k && way->answer) {
+      drive.InjectFault({std::nullopt, *way->answer, 1, static_cast<int>(*k)});
+    } else if (k) {
+      for (std::size_t i = 0; i < *k; ++i)
+        rig.platform.aspi().QueueCompletion({AspiCompletion::When::Synchronous, 0, std::nullopt});
+      rig.platform.aspi().QueueCompletion({AspiCompletion::When::After, kLateMs, std::nullopt});
+    }
+    rig.PressStart(GetParam().backup);
+    run.backupName = rig.dialog.backupFileName;
+    // Whatever the manager still holds completes now, as it would while the program idles.
+    rig.platform.RunUntil(rig.platform.clock().NowMs() + 2 * kLateMs, nullptr);
+    return run;
+  }
+
+  // What must hold after any run, however it went.
+  testing::AssertionResult Holds(UpdateRig& rig, const std::string& backupName) {
+    const int step = rig.dialog.WizardStep;
+    if (step < StepCompleted || step > StepBackupFailed)
+      return testing::AssertionFailure() << "ended on step " << step;
+    if (step == StepCompleted && rig.drive->flash() != plain_)
+      return testing::AssertionFailure() << "reported success, but the flash is not the image";
+    if (auto start = StartFollowsCompleteTransfer(rig.drive->received(), plain_); !start)
+      return start;
+    const bool wrote = std::ranges::any_of(
+        rig.drive->received(), [](const ReceivedCommand& c) { return IsWrite(c.cdb[0]); });
+    const auto backup = rig.files.files.find(backupName);
+    if (step == StepBackupFailed && (wrote || backup != rig.files.files.end()))
+      return testing::AssertionFailure() << "the backup failed, yet something was written";
+    // A drive found unable to be read out is flashed without a backup, after telling so.
+    const bool toldNoBackup = std::ranges::any_of(
+        rig.view.MessageBoxes(), [](const auto& box) { return box.caption == "Back up"; });
+    if (GetParam().backup && wrote && !toldNoBackup &&
+        (backup == rig.files.files.end() || backup->second != backupBytes_))
+      return testing::AssertionFailure() << "written to without a whole backup";
+    if (rig.platform.bus().openHandleCount() != 0 || rig.platform.bus().strayRequests() != 0)
+      return testing::AssertionFailure() << "the drive's handle was not let go of properly";
+    return testing::AssertionSuccess();
+  }
+
+  FlashDrive::Setup drive_ = DriveOfRow(GetParam().row, 1);
+  firmware::ImageBytes fresh_ = firmware::MakeSampleImage(GetParam().row, 2);
+  std::vector<std::uint8_t> plain_{fresh_.begin(), fresh_.end()};
+  std::vector<std::uint8_t> file_ = *firmware::SampleFileBytes(GetParam().row, fresh_);
+  std::vector<std::uint8_t> backupBytes_;
+};
+
+TEST_P(FaultSweep, NoFailedCommandLeadsToAWrongOutcome) {
+  const bool aspi = GetParam().transport == TransportKind::Aspi;
+  Run clean = Update(std::nullopt, nullptr);
+  ASSERT_EQ(clean.rig->dialog.WizardStep, StepCompleted);
+  if (GetParam().backup) {
+    ASSERT_TRUE(clean.rig->files.files.count(clean.backupName));
+    backupBytes_ = clean.rig->files.files[clean.backupName];
+  }
+  ASSERT_TRUE(Holds(*clean.rig, clean.backupName));
+  const std::size_t commands = clean.rig->drive->received().size();
+
+  int failures = 0;
+  std::map<int, int> outcomes;
+  for (const FailureWay& way : kFailureWays) {
+    // A request that never completes keeps its ASPI manager alive for good; on ASPI the
+    // time-out is the late completion.
+    const bool late = !way.answer;
+    if (aspi ? way.answer && way.answer->kind == DriveAnswer::Kind::NoAnswer : late) continue;
+    for (std::size_t k = 0; k < commands && failures < 5; ++k) {
+      Run run = Update(k, &way);
+      ++outcomes[run.rig->dialog.WizardStep];
+      const auto held = Holds(*run.rig, run.backupName);
+      if (!held) ++failures;
+      EXPECT_TRUE(held) << "command " << k << " (opcode 0x" << std::hex
+                        << int(clean.rig->drive->received()[k].cdb[0]) << std::dec << ") failed as "
+                        << way.name;
+    }
+  }
+  std::ostringstream summary;
+  for (const auto& [step, count] : outcomes) summary << " step " << step << ": " << count;
+  std::cout << commands << " commands;" << summary.str() << "\n";
+}
+
+std::vector<SweepCase> AllCases() {
+  std::vector<SweepCase> cases;
+  for (TransportKind transport : {TransportKind::Aspi, TransportKind::CdromDevice})
+    for (bool backup : {false, true})
+      for (int row : {7, 15, 25, 35}) cases.push_back({row, backup, transport});
+  return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Updates, FaultSweep, testing::ValuesIn(AllCases()), Name);
+
+}  // namespace
+}  // namespace zentor::update

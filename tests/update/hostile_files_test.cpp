@@ -1,0 +1,157 @@
+// Whatever lies in the working directory under a firmware name, a whole run with it (list,
+// selection, Start on a drive that would take a good file) ends as it should: a good file
+// flashes, anything else matches no row, fails to load or is never listed, and no block of
+// it reaches the drive.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "platform/linux/posix_file_system.h"
+#include "tests/update/update_rig.h"
+#include "update/wizard_step.h"
+
+namespace zentor::update {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+using namespace test_support;  // the rig, drives of a row, opcodes
+
+constexpr int kFamily6Row = 15;
+constexpr int kFamily7Row = 25;
+constexpr int kFamily8Row = 35;
+constexpr std::size_t kMiB = 1 << 20;
+constexpr std::size_t kPackedCountOffset = 16384;
+
+Bytes PlainOf(int row) {
+  const auto image = firmware::MakeSampleImage(row, 2);
+  return {image.begin(), image.end()};
+}
+Bytes StoredOf(int row) { return *firmware::SampleFileBytes(row, firmware::MakeSampleImage(row, 2)); }
+Bytes Resized(Bytes bytes, std::size_t size) {
+  bytes.resize(size, 0x5A);
+  return bytes;
+}
+Bytes WithCount(Bytes stored, std::uint8_t high) {
+  stored[kPackedCountOffset + 3] = high;  // a count beyond the image
+  return stored;
+}
+
+struct HostileFile {
+  const char* what;
+  std::string name;
+  int driveRow;
+  std::function<void(const fs::path& where)> make;
+  int step;                // where Start ends
+  Bytes flashed;           // the flash after a completed update
+  std::string message;     // the message box Start shows, if any
+  bool listed = true;
+};
+
+void Write(const fs::path& path, const Bytes& bytes) {
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+std::function<void(const fs::path&)> File(Bytes bytes) {
+  return [bytes](const fs::path& where) { Write(where, bytes); };
+}
+
+std::vector<HostileFile> Cases() {
+  Bytes plain7 = PlainOf(kFamily7Row);
+  plain7.back() = 0x5A;  // so that a missing last byte shows as erased flash
+  Bytes erasedEnd = plain7;
+  erasedEnd.back() = 0xFF;
+  const Bytes stored8 = StoredOf(kFamily8Row);
+  const Bytes plain8 = PlainOf(kFamily8Row);
+  return {
+      {"empty", "empty.vrl", kFamily8Row, File({}), StepTypeCodeDiffers, {}, ""},
+      {"one byte", "one.vrl", kFamily8Row, File({0x4B}), StepTypeCodeDiffers, {}, ""},
+      {"1 MiB - 1 plain", "short.bin", kFamily7Row, File(Resized(plain7, kMiB - 1)),
+       StepCompleted, erasedEnd, ""},
+      {"1 MiB plain", "whole.bin", kFamily7Row, File(plain7), StepCompleted, plain7, ""},
+      {"1 MiB + 1 plain", "long.bin", kFamily7Row, File(Resized(plain7, kMiB + 1)),
+       StepTypeCodeDiffers, {}, ""},
+      {"1 MiB + 1 packed", "long.vrl", kFamily8Row, File(Resized(stored8, kMiB + 1)),
+       StepTypeCodeDiffers, {}, ""},
+      {"packed, cut by one byte", "cut.vrl", kFamily8Row,
+       File(Resized(stored8, stored8.size() - 1)), StepTypeCodeDiffers, {}, ""},
+      {"packed, cut in half", "half.vrl", kFamily8Row, File(Resized(stored8, stored8.size() / 2)),
+       StepTypeCodeDiffers, {}, ""},
+      {"packed, count out of range", "count.vrl", kFamily8Row, File(WithCount(stored8, 0x7F)),
+       StepTypeCodeDiffers, {}, ""},
+      {"packed, negative count", "negative.vrl", kFamily8Row, File(WithCount(stored8, 0x80)),
+       StepTypeCodeDiffers, {}, ""},
+      {"another family's file", "kxr60.vrl", kFamily8Row, File(StoredOf(kFamily6Row)),
+       StepTypeCodeDiffers, {}, ""},
+      {"a directory", "x.vrl", kFamily8Row,
+       [](const fs::path& where) { fs::create_directory(where); }, StepTypeCodeDiffers, {}, "",
+       false},
+      {"a dangling link", "gone.vrl", kFamily8Row,
+       [](const fs::path& where) { fs::create_symlink("nowhere.vrl", where); },
+       StepTypeCodeDiffers, {}, "", false},
+      // Its reads fail with EIO, also for root.
+      {"a file that cannot be read", "mem.vrl", kFamily8Row,
+       [](const fs::path& where) { fs::create_symlink("/proc/self/mem", where); },
+       StepTypeCodeDiffers, {}, ""},
+      {"a name in UTF-8", "\xE6\x96\xB0\xE7\x89\x88.vrl", kFamily8Row, File(stored8),
+       StepCompleted, plain8, ""},
+      {"a name that is no UTF-8", "\xFF\xFE\x80.VRL", kFamily8Row, File(stored8), StepCompleted,
+       plain8, ""},
+      // Listed and matched, then gone before Start.
+      {"removed after selection", "\xFF\xFE.vrl", kFamily8Row, File(stored8), StepUpdateFailed,
+       {}, "\xFF\xFE.vrl が見つかりませんでした。"},
+  };
+}
+
+class HostileFiles : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "zentor-hostile-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    directory_ = pattern;
+  }
+  void TearDown() override { fs::remove_all(directory_); }
+
+  fs::path directory_;
+};
+
+TEST_F(HostileFiles, EndAsTheRulesSayAndNeverReachTheDrive) {
+  for (const HostileFile& file : Cases()) {
+    SCOPED_TRACE(file.what);
+    fs::remove_all(directory_);
+    fs::create_directory(directory_);
+    file.make(directory_ / file.name);
+
+    platform::linux_os::PosixFileSystem files(directory_.string());
+    UpdateRig run(scsi::TransportKind::CdromDevice, &files);
+    FlashDrive& drive = run.Attach(DriveOfRow(file.driveRow, 1));
+    const Bytes old = drive.flash();
+    run.ChooseFirstDriveAndFile();
+    EXPECT_EQ(run.dialog.SelectedSourceFile(), file.listed ? file.name : "");
+    if (!file.message.empty()) fs::remove(directory_ / file.name);
+    run.view.Click(ui::kNextStartButton);
+    run.view.Click(ui::kNextStartButton);
+
+    EXPECT_EQ(run.dialog.WizardStep, file.step);
+    if (file.step == StepCompleted) {
+      EXPECT_TRUE(drive.flash() == file.flashed);
+      continue;
+    }
+    EXPECT_TRUE(drive.flash() == old);
+    for (std::uint8_t write : {kBlockLong, kBlockShort, kEndTransfer, kFlashStart})
+      EXPECT_EQ(run.Count(write), 0);
+    const auto& boxes = run.view.MessageBoxes();
+    if (file.message.empty()) {
+      EXPECT_TRUE(boxes.empty());
+    } else {
+      ASSERT_EQ(boxes.size(), 1u);
+      EXPECT_EQ(boxes[0].text, file.message);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zentor::update
