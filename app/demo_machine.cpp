@@ -65,6 +65,7 @@ std::vector<DemoDrive> AttachDemoDrives(platform::sim::SimBus& bus, platform::Cl
     const firmware::ImageBytes installed = firmware::MakeSampleImage(row, kInstalledSeed);
     setup.flash.assign(installed.begin(), installed.end());
     auto drive = std::make_shared<platform::sim::FlashDrive>(std::move(setup), clock);
+    drive->KeepDataOut(false);
     bus.Attach(platform::sim::SimBus::CdromName(number++), drive);
     drives.push_back({demo.product, row, FileNameOf(demo.code), std::move(drive)});
   }

@@ -29,7 +29,8 @@ DriveAnswer VirtualDrive::Execute(std::span<const std::uint8_t> cdb, DataDirecti
                        static_cast<std::uint32_t>(data.size()),
                        {},
                        {}});
-  if (direction == DataDirection::Out) received_.back().dataOut.assign(data.begin(), data.end());
+  if (direction == DataDirection::Out && keepDataOut_)
+    received_.back().dataOut.assign(data.begin(), data.end());
   const std::size_t index = received_.size() - 1;
   const DriveAnswer answer = Answer(cdb, direction, data);
   received_[index].answer = answer;

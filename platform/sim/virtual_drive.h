@@ -49,6 +49,11 @@ class VirtualDrive {
 
   void InjectFault(InjectedFault fault) { faults_.push_back(fault); }
 
+  // Whether received() keeps the bytes that data-out commands carried, a megabyte or more
+  // per update. On unless switched off: the demo's drives, which serve update after update
+  // for as long as the demo runs, keep only the commands.
+  void KeepDataOut(bool keep) { keepDataOut_ = keep; }
+
   // A drive that cannot be opened: missing driver, held exclusively by another program.
   void SetOpenable(bool openable) { openable_ = openable; }
   bool openable() const { return openable_; }
@@ -77,6 +82,7 @@ class VirtualDrive {
 
   Identity identity_;
   bool openable_ = true;
+  bool keepDataOut_ = true;
   std::optional<std::vector<std::uint8_t>> inquiryOverride_;
   std::vector<InjectedFault> faults_;
   std::vector<ReceivedCommand> received_;
