@@ -15,6 +15,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/temp_directory.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -36,14 +38,7 @@ std::string ReadAll(const fs::path& path) {
 // do not show up among the firmware files.
 class CliProcess : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "zentor-cli-test-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    root_ = pattern;
-    work_ = root_ / "work";
-    fs::create_directory(work_);
-  }
-  void TearDown() override { fs::remove_all(root_); }
+  void SetUp() override { fs::create_directory(work_); }
 
   // Runs the program with the arguments. When interruptOn is given, sends SIGINT once that
   // text has appeared on its standard output.
@@ -79,10 +74,9 @@ class CliProcess : public ::testing::Test {
             ReadAll(err)};
   }
 
-  fs::path work_;
-
- private:
-  fs::path root_;
+  zentor::test_support::TempDirectory temp_{"zentor-cli-test"};
+  const fs::path& root_ = temp_.path();
+  const fs::path work_ = root_ / "work";
 };
 
 TEST_F(CliProcess, HelpVersionAndBadLines) {

@@ -1,4 +1,5 @@
 #include "platform/linux/posix_file_system.h"
+#include "tests/temp_directory.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -16,13 +17,6 @@ namespace fs = std::filesystem;
 
 class PosixFileSystemTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "zentor-files-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    directory_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(directory_); }
-
   void Write(const std::string& name, const std::string& bytes) {
     std::ofstream(directory_ / name, std::ios::binary) << bytes;
   }
@@ -31,7 +25,8 @@ class PosixFileSystemTest : public ::testing::Test {
     return names;
   }
 
-  fs::path directory_;
+  test_support::TempDirectory temp_{"zentor-files"};
+  const fs::path& directory_ = temp_.path();
 };
 
 TEST_F(PosixFileSystemTest, ListsRegularFilesMatchingWithoutRegardToCase) {

@@ -3,13 +3,13 @@
 // flashes, anything else matches no row, fails to load or is never listed, and no block of
 // it reaches the drive.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <functional>
 
 #include "platform/linux/posix_file_system.h"
+#include "tests/temp_directory.h"
 #include "tests/update/update_rig.h"
 #include "update/wizard_step.h"
 
@@ -106,19 +106,9 @@ std::vector<HostileFile> Cases() {
   };
 }
 
-class HostileFiles : public testing::Test {
- protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "zentor-hostile-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    directory_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(directory_); }
-
-  fs::path directory_;
-};
-
-TEST_F(HostileFiles, EndAsTheRulesSayAndNeverReachTheDrive) {
+TEST(HostileFiles, EndAsTheRulesSayAndNeverReachTheDrive) {
+  const zentor::test_support::TempDirectory temp("zentor-hostile");
+  const fs::path& directory_ = temp.path();
   for (const HostileFile& file : Cases()) {
     SCOPED_TRACE(file.what);
     fs::remove_all(directory_);
