@@ -97,24 +97,23 @@ struct SweepCase {
   TransportKind transport;
 };
 
+void PrintTo(const SweepCase& sweep, std::ostream* out) {
+  *out << "Row" << sweep.row << (sweep.backup ? "WithBackup" : "") << "On";
+  scsi::PrintTo(sweep.transport, out);
+}
+
 std::string Name(const testing::TestParamInfo<SweepCase>& info) {
   std::ostringstream name;
-  name << "Row" << info.param.row << (info.param.backup ? "WithBackup" : "") << "On";
-  scsi::PrintTo(info.param.transport, &name);
+  PrintTo(info.param, &name);
   return name.str();
 }
 
 class FaultSweep : public testing::TestWithParam<SweepCase> {
  protected:
-  struct Run {
-    std::unique_ptr<UpdateRig> rig;
-    std::string backupName;
-  };
-
   // One whole update with the k-th command failed in the given way (none: the clean run).
-  Run Update(std::optional<std::size_t> k, const FailureWay* way) {
-    Run run{std::make_unique<UpdateRig>(GetParam().transport), {}};
-    UpdateRig& rig = *run.rig;
+  std::unique_ptr<UpdateRig> Update(std::optional<std::size_t> k, const FailureWay* way) {
+    auto run = std::make_unique<UpdateRig>(GetParam().transport);
+    UpdateRig& rig = *run;
     FlashDrive& drive = rig.Attach(drive_);
     rig.files.Put("new.vrl", file_);
     // The manager completes requests at once, inside the call, which spares the sweep two
@@ -128,14 +127,13 @@ class FaultSweep : public testing::TestWithParam<SweepCase> {
       rig.platform.aspi().QueueCompletion({AspiCompletion::When::After, kLateMs, std::nullopt});
     }
     rig.PressStart(GetParam().backup);
-    run.backupName = rig.dialog.backupFileName;
     // Whatever the manager still holds completes now, as it would while the program idles.
     rig.platform.RunUntil(rig.platform.clock().NowMs() + 2 * kLateMs, nullptr);
     return run;
   }
 
   // What must hold after any run, however it went.
-  testing::AssertionResult Holds(UpdateRig& rig, const std::string& backupName) {
+  testing::AssertionResult Holds(UpdateRig& rig) {
     const int step = rig.dialog.WizardStep;
     if (step < StepCompleted || step > StepBackupFailed)
       return testing::AssertionFailure() << "ended on step " << step;
@@ -145,7 +143,7 @@ class FaultSweep : public testing::TestWithParam<SweepCase> {
       return start;
     const bool wrote = std::ranges::any_of(
         rig.drive->received(), [](const ReceivedCommand& c) { return IsWrite(c.cdb[0]); });
-    const auto backup = rig.files.files.find(backupName);
+    const auto backup = rig.files.files.find(backupName_);
     if (step == StepBackupFailed && (wrote || backup != rig.files.files.end()))
       return testing::AssertionFailure() << "the backup failed, yet something was written";
     // A drive found unable to be read out is flashed without a backup, after telling so.
@@ -163,19 +161,22 @@ class FaultSweep : public testing::TestWithParam<SweepCase> {
   firmware::ImageBytes fresh_ = firmware::MakeSampleImage(GetParam().row, 2);
   std::vector<std::uint8_t> plain_{fresh_.begin(), fresh_.end()};
   std::vector<std::uint8_t> file_ = *firmware::SampleFileBytes(GetParam().row, fresh_);
+  // The name and bytes of the backup that the clean run saved.
+  std::string backupName_;
   std::vector<std::uint8_t> backupBytes_;
 };
 
 TEST_P(FaultSweep, NoFailedCommandLeadsToAWrongOutcome) {
   const bool aspi = GetParam().transport == TransportKind::Aspi;
-  Run clean = Update(std::nullopt, nullptr);
-  ASSERT_EQ(clean.rig->dialog.WizardStep, StepCompleted);
+  const auto clean = Update(std::nullopt, nullptr);
+  ASSERT_EQ(clean->dialog.WizardStep, StepCompleted);
   if (GetParam().backup) {
-    ASSERT_TRUE(clean.rig->files.files.count(clean.backupName));
-    backupBytes_ = clean.rig->files.files[clean.backupName];
+    backupName_ = clean->dialog.backupFileName;
+    ASSERT_TRUE(clean->files.files.count(backupName_));
+    backupBytes_ = clean->files.files[backupName_];
   }
-  ASSERT_TRUE(Holds(*clean.rig, clean.backupName));
-  const std::size_t commands = clean.rig->drive->received().size();
+  ASSERT_TRUE(Holds(*clean));
+  const auto& commands = clean->drive->received();
 
   int failures = 0;
   std::map<int, int> outcomes;
@@ -184,19 +185,23 @@ TEST_P(FaultSweep, NoFailedCommandLeadsToAWrongOutcome) {
     // time-out is the late completion.
     const bool late = !way.answer;
     if (aspi ? way.answer && way.answer->kind == DriveAnswer::Kind::NoAnswer : late) continue;
-    for (std::size_t k = 0; k < commands && failures < 5; ++k) {
-      Run run = Update(k, &way);
-      ++outcomes[run.rig->dialog.WizardStep];
-      const auto held = Holds(*run.rig, run.backupName);
+    for (std::size_t k = 0; k < commands.size() && failures < 5; ++k) {
+      const auto run = Update(k, &way);
+      ++outcomes[run->dialog.WizardStep];
+      const auto held = Holds(*run);
       if (!held) ++failures;
-      EXPECT_TRUE(held) << "command " << k << " (opcode 0x" << std::hex
-                        << int(clean.rig->drive->received()[k].cdb[0]) << std::dec << ") failed as "
-                        << way.name;
+      EXPECT_TRUE(held) << "command " << k << " (opcode 0x" << std::hex << int{commands[k].cdb[0]}
+                        << std::dec << ") failed as " << way.name;
     }
   }
+  // The faults really struck: some runs never reached the drive's loader, some stopped
+  // while writing, and with a backup asked for, some backups failed.
+  EXPECT_GT(outcomes[StepNoUpdateMode], 0);
+  EXPECT_GT(outcomes[StepUpdateFailed], 0);
+  EXPECT_EQ(outcomes[StepBackupFailed] > 0, GetParam().backup);
   std::ostringstream summary;
   for (const auto& [step, count] : outcomes) summary << " step " << step << ": " << count;
-  std::cout << commands << " commands;" << summary.str() << "\n";
+  std::cout << commands.size() << " commands;" << summary.str() << "\n";
 }
 
 std::vector<SweepCase> AllCases() {
