@@ -9,7 +9,6 @@
 #include <map>
 #include <optional>
 #include <sstream>
-#include <tuple>
 
 #include "tests/update/update_rig.h"
 #include "update/wizard_step.h"
