@@ -51,9 +51,8 @@ std::string FileNameOf(std::string_view code) {
 
 }  // namespace
 
-std::vector<DemoDrive> AttachDemoDrives(platform::sim::SimBus& bus, platform::Clock& clock) {
-  std::vector<DemoDrive> drives;
-  int number = 0;
+std::vector<DemoDriveSpec> DemoDriveSpecs() {
+  std::vector<DemoDriveSpec> specs;
   for (const DemoModel& demo : kDemoModels) {
     const int row = RowOfCode(demo.code);
     const firmware::TypeCodeRow& code = firmware::TypeCodeTable[row];
@@ -64,17 +63,31 @@ std::vector<DemoDrive> AttachDemoDrives(platform::sim::SimBus& bus, platform::Cl
     setup.idBlockAddress = loader.idBlockAddress;
     const firmware::ImageBytes installed = firmware::MakeSampleImage(row, kInstalledSeed);
     setup.flash.assign(installed.begin(), installed.end());
-    auto drive = std::make_shared<platform::sim::FlashDrive>(std::move(setup), clock);
+    specs.push_back({std::move(setup), row, FileNameOf(demo.code)});
+  }
+  return specs;
+}
+
+std::vector<DemoDrive> AttachDemoDrives(platform::sim::SimBus& bus, platform::Clock& clock) {
+  std::vector<DemoDrive> drives;
+  int number = 0;
+  for (DemoDriveSpec& spec : DemoDriveSpecs()) {
+    const std::string product = spec.setup.identity.product;
+    auto drive = std::make_shared<platform::sim::FlashDrive>(std::move(spec.setup), clock);
     drive->KeepDataOut(false);
     bus.Attach(platform::sim::SimBus::CdromName(number++), drive);
-    drives.push_back({demo.product, row, FileNameOf(demo.code), std::move(drive)});
+    drives.push_back({product, spec.typeCodeRow, spec.fileName, std::move(drive)});
   }
   return drives;
 }
 
-std::vector<std::uint8_t> UpdateImageOf(const DemoDrive& drive) {
-  const firmware::ImageBytes image = firmware::MakeSampleImage(drive.typeCodeRow, kUpdateSeed);
+std::vector<std::uint8_t> UpdateImageOfRow(int typeCodeRow) {
+  const firmware::ImageBytes image = firmware::MakeSampleImage(typeCodeRow, kUpdateSeed);
   return {image.begin(), image.end()};
+}
+
+std::vector<std::uint8_t> UpdateImageOf(const DemoDrive& drive) {
+  return UpdateImageOfRow(drive.typeCodeRow);
 }
 
 std::vector<std::string> WriteSampleFiles(const std::vector<DemoDrive>& drives,

@@ -19,6 +19,18 @@ struct DemoDrive {
   std::shared_ptr<platform::sim::FlashDrive> drive;
 };
 
+// How one demo drive is made: its setup (identity, loader, older firmware of its type), its
+// type code row and the name of its update file. The kernel tier serves the same drives.
+struct DemoDriveSpec {
+  platform::sim::FlashDrive::Setup setup;
+  int typeCodeRow;
+  std::string fileName;
+};
+std::vector<DemoDriveSpec> DemoDriveSpecs();
+
+// The plain image of the update file made for a drive of this type code row.
+std::vector<std::uint8_t> UpdateImageOfRow(int typeCodeRow);
+
 // Attaches one drive of each family 5..8 to the bus as CD-ROM devices 0..3, running on the
 // clock. Each holds older firmware of its type; its update file holds newer firmware with
 // the same identity.

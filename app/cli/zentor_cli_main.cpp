@@ -9,6 +9,7 @@
 
 #include "app/cli/cli_commands.h"
 #include "app/cli/cli_options.h"
+#include "app/cli/permission_hint.h"
 #include "app/cli/usage_text.h"
 #include "app/demo_machine.h"
 #include "app/demo_refusal.h"
@@ -20,10 +21,6 @@
 namespace cli = zentor::app::cli;
 
 namespace {
-
-// Said once, after the command, when the kernel refused a drive for lack of permission.
-constexpr std::string_view kPermissionHint =
-    "zentor-cli: access to a drive was refused: run as root or with CAP_SYS_RAWIO\n";
 
 int Run(const cli::CliOptions& options) {
   zentor::platform::linux_os::PosixFileSystem files;
@@ -39,7 +36,8 @@ int Run(const cli::CliOptions& options) {
 
   zentor::platform::linux_os::LinuxPlatform platform;
   const int status = cli::RunDialogCommand(options, platform, files, streams);
-  if (platform.scsiGeneric().permissionRefusals() > 0) std::cerr << kPermissionHint;
+  // Said once, after the command, when the kernel refused a drive for lack of permission.
+  std::cerr << cli::PermissionHint(platform.scsiGeneric().permissionRefusals());
   return status;
 }
 

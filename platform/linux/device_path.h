@@ -11,4 +11,9 @@ namespace zentor::platform::linux_os {
 // Every other name has no node, so opening it fails like a missing device.
 std::optional<std::string> DevicePathFor(const std::string& name);
 
+// Where the kernel names the SCSI generic node of a CD-ROM class node: the folder
+// /sys/class/block/srN/device/scsi_generic/ holds one entry, "sgM". Nothing for a node
+// that is not /dev/srN.
+std::optional<std::string> GenericNodeFolderOf(const std::string& blockNode);
+
 }  // namespace zentor::platform::linux_os

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/linux/device_path.h"
@@ -9,29 +10,64 @@
 #include "platform/pass_through_request.h"
 
 namespace zentor::platform::linux_os {
+namespace {
 
-// Read and write access is what SG_IO needs for vendor commands. O_NONBLOCK lets an open
-// succeed on a drive without a disc (or in update mode) instead of waiting for the medium.
-// Nothing is probed first: a missing or unusable node is simply a failed open.
+// Read and write access is what vendor commands need. O_NONBLOCK lets an open succeed on a
+// drive without a disc (or in update mode) instead of waiting for the medium, and makes a
+// generic node's read(2) return at once when no answer is there yet.
 constexpr int kOpenFlags = O_RDWR | O_NONBLOCK | O_CLOEXEC;
+
+bool IsPermissionError(int error) { return error == EACCES || error == EPERM; }
+
+}  // namespace
+
+std::optional<std::string> LinuxDeviceIo::GenericNodeOf(const std::string& blockNode) {
+  const auto folder = GenericNodeFolderOf(blockNode);
+  if (!folder) return std::nullopt;
+  for (const std::string& entry : syscalls_.ListDirectory(*folder)) {
+    if (entry.starts_with("sg")) return "/dev/" + entry;
+  }
+  return std::nullopt;
+}
 
 DeviceHandle LinuxDeviceIo::OpenDevice(const std::string& name) {
   const auto path = DevicePathFor(name);
   if (!path) return kNoDevice;
+  const auto generic = GenericNodeOf(*path);
+  if (generic) {
+    const int fd = syscalls_.Open(generic->c_str(), kOpenFlags);
+    if (fd >= 0) {
+      open_[fd] = {*generic, true, {}};
+      return fd;
+    }
+    NoteRefusedNode(errno, *generic);
+  }
   const int fd = syscalls_.Open(path->c_str(), kOpenFlags);
   if (fd < 0) {
-    NoteFailure(errno);
+    NoteRefusedNode(errno, *path);
     return kNoDevice;
   }
+  // The drive-letter names are generic nodes themselves.
+  const bool isGeneric = !GenericNodeFolderOf(*path);
+  open_[fd] = {*path, isGeneric, generic.value_or("")};
+  // A generic node refused above but a block node that opened: the refusal that matters
+  // is the one of the commands, if any comes.
+  if (generic) std::erase(refusals_.refusedNodes, *generic);
   return fd;
 }
 
 bool LinuxDeviceIo::SendPassThrough(DeviceHandle device, std::span<std::uint8_t> request) {
   auto view = ViewPassThrough(request);
-  if (!view || device == kNoDevice) return false;
+  const auto node = open_.find(static_cast<int>(device));
+  if (!view || node == open_.end()) return false;
   sg_io_hdr io = ToSgIo(*view);
-  if (syscalls_.Ioctl(static_cast<int>(device), SG_IO, &io) < 0) {
-    NoteFailure(errno);
+  const int fd = static_cast<int>(device);
+  if (node->second.generic) {
+    if (!SubmitAndCollect(fd, &io)) return false;
+  } else if (syscalls_.Ioctl(fd, SG_IO, &io) < 0) {
+    if (IsPermissionError(errno) && !refusals_.refusedCommands) {
+      refusals_.refusedCommands = {node->second.path, node->second.genericPath};
+    }
     return false;
   }
 
@@ -43,12 +79,42 @@ bool LinuxDeviceIo::SendPassThrough(DeviceHandle device, std::span<std::uint8_t>
   return true;
 }
 
-void LinuxDeviceIo::NoteFailure(int error) {
-  if (error == EACCES || error == EPERM) ++permissionRefusals_;
+// One request in flight per handle: the answer read back is the one just submitted. A
+// submission that fails is not repeated (it may have gone out); a collection is repeated
+// for as long as the answer is merely not there yet or a signal cut the wait, since the
+// kernel ends every command, at the latest by its time-out. A device that goes away ends
+// the collection with an error.
+bool LinuxDeviceIo::SubmitAndCollect(int fd, void* io) {
+  if (syscalls_.Write(fd, io, sizeof(sg_io_hdr)) != static_cast<ssize_t>(sizeof(sg_io_hdr))) {
+    return false;
+  }
+  while (true) {
+    pollfd ready{fd, POLLIN, 0};
+    if (syscalls_.Poll(&ready, 1, -1) < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (syscalls_.Read(fd, io, sizeof(sg_io_hdr)) == static_cast<ssize_t>(sizeof(sg_io_hdr))) {
+      return true;
+    }
+    if (errno == EINTR) continue;
+    // Nothing there yet although poll said so: only a device that is going away does this.
+    if (errno == EAGAIN && !(ready.revents & (POLLERR | POLLHUP | POLLNVAL))) continue;
+    return false;
+  }
+}
+
+void LinuxDeviceIo::NoteRefusedNode(int error, const std::string& path) {
+  if (IsPermissionError(error) && std::ranges::find(refusals_.refusedNodes, path) ==
+                                      refusals_.refusedNodes.end()) {
+    refusals_.refusedNodes.push_back(path);
+  }
 }
 
 void LinuxDeviceIo::CloseDevice(DeviceHandle device) {
-  if (device != kNoDevice) syscalls_.Close(static_cast<int>(device));
+  if (device == kNoDevice) return;
+  open_.erase(static_cast<int>(device));
+  syscalls_.Close(static_cast<int>(device));
 }
 
 }  // namespace zentor::platform::linux_os

@@ -1,12 +1,32 @@
 #pragma once
 
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "platform/device_io.h"
 #include "platform/linux/syscalls.h"
 
 namespace zentor::platform::linux_os {
 
-// Drives through the kernel's SCSI generic interface: one open(2) per device, one
-// ioctl(SG_IO) per request, close(2). Failed calls report errno.
+// Why the kernel kept the program from a drive, for the user's hint.
+struct PermissionRefusals {
+  // Nodes the user may not open for reading and writing (EACCES, EPERM on open).
+  std::vector<std::string> refusedNodes;
+  // A /dev/srN that opened but whose vendor commands need CAP_SYS_RAWIO, with the drive's
+  // generic node (empty when it has none).
+  std::optional<std::pair<std::string, std::string>> refusedCommands;
+  bool any() const { return !refusedNodes.empty() || refusedCommands; }
+};
+
+// Drives through the kernel's SCSI interfaces. A CD-ROM class device goes through its SCSI
+// generic node when that opens for reading and writing (no capability needed, and the
+// kernel sends no media checks of its own on opening it), else through /dev/srN. Each
+// request reaches the drive exactly once: on /dev/srN one ioctl(SG_IO), which the block
+// layer waits out without interruption; on a generic node, where SG_IO would be cut by any
+// signal and send the command again when restarted, the request is submitted with write(2)
+// and its answer collected with read(2), a collection that a signal only delays.
 class LinuxDeviceIo : public DeviceIo {
  public:
   explicit LinuxDeviceIo(Syscalls& syscalls = KernelSyscalls()) : syscalls_(syscalls) {}
@@ -15,16 +35,24 @@ class LinuxDeviceIo : public DeviceIo {
   bool SendPassThrough(DeviceHandle device, std::span<std::uint8_t> request) override;
   void CloseDevice(DeviceHandle device) override;
 
-  // How many opens and requests the kernel refused for lack of permission (EACCES, EPERM):
-  // a node the user may not open, or vendor commands without CAP_SYS_RAWIO. The program
-  // treats them like any failure; a front end can tell the user why.
-  int permissionRefusals() const { return permissionRefusals_; }
+  // What the kernel refused for lack of permission. The program treats these like any
+  // failure; a front end can tell the user why.
+  const PermissionRefusals& permissionRefusals() const { return refusals_; }
 
  private:
-  void NoteFailure(int error);
+  struct OpenNode {
+    std::string path;
+    bool generic = false;
+    std::string genericPath;  // a block node's generic node, where it has one
+  };
+
+  std::optional<std::string> GenericNodeOf(const std::string& blockNode);
+  bool SubmitAndCollect(int fd, void* io);
+  void NoteRefusedNode(int error, const std::string& path);
 
   Syscalls& syscalls_;
-  int permissionRefusals_ = 0;
+  std::map<int, OpenNode> open_;
+  PermissionRefusals refusals_;
 };
 
 }  // namespace zentor::platform::linux_os

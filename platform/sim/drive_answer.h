@@ -39,6 +39,7 @@ inline constexpr std::uint8_t kSenseUnitAttention = 0x06;
 inline constexpr std::uint8_t kOpTestUnitReady = 0x00;
 inline constexpr std::uint8_t kOpInquiry = 0x12;
 inline constexpr std::uint8_t kAscInvalidOpcode = 0x20;
+inline constexpr std::uint8_t kAscNoMedium = 0x3A;
 inline constexpr std::uint8_t kAscInvalidField = 0x24;
 
 }  // namespace zentor::platform::sim

@@ -14,7 +14,6 @@ constexpr std::uint32_t kReadLength = 0x4000;
 
 constexpr std::uint8_t kAscAddressOutOfRange = 0x21;
 constexpr std::uint8_t kAscSequenceError = 0x2C;
-constexpr std::uint8_t kAscNoMedium = 0x3A;
 constexpr std::uint8_t kAscUpdatePhase = 0xF7;
 constexpr int kFinished = 4;
 
@@ -31,6 +30,10 @@ std::uint32_t BigEndian(std::span<const std::uint8_t> bytes) {
 
 FlashDrive::FlashDrive(Setup setup, Clock& clock)
     : VirtualDrive(setup.identity), setup_(std::move(setup)), clock_(clock) {}
+
+std::size_t FlashDrive::DocumentedCommandLength(std::uint8_t opcode) {
+  return opcode == kOpReadFlash ? 12 : 0;
+}
 
 const std::vector<std::uint8_t>& FlashDrive::flash() {
   CatchUp();
@@ -85,11 +88,12 @@ DriveAnswer FlashDrive::Handle(std::span<const std::uint8_t> cdb, DataDirection 
     return DriveAnswer::Good();
   }
   if (auto condition = UpdateCondition()) return *condition;
-  if (opcode == kOpTestUnitReady) return DriveAnswer::Good();
   if (state_ == State::Normal) {
     // Outside its loader the drive knows none of the flash commands.
     return VirtualDrive::Handle(cdb, direction, data);
   }
+  // The loader needs no disc.
+  if (opcode == kOpTestUnitReady) return DriveAnswer::Good();
   switch (opcode) {
     case kOpReadFlash:
       return ReadFlash(cdb, direction, data);

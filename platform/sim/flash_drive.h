@@ -42,6 +42,11 @@ class FlashDrive final : public VirtualDrive {
 
   FlashDrive(Setup setup, Clock& clock);
 
+  // How long the drive's maker documents a command block of this opcode, where that differs
+  // from its group's usual length (the flash read is a 12-byte command although its opcode
+  // lies in a 10-byte group); 0 for every other opcode.
+  static std::size_t DocumentedCommandLength(std::uint8_t opcode);
+
   // The flash as it stands now (the update's phases run on the clock).
   const std::vector<std::uint8_t>& flash();
   // Bytes received since the loader started or the last transfer was closed.

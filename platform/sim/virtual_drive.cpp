@@ -62,11 +62,62 @@ DriveAnswer VirtualDrive::Handle(std::span<const std::uint8_t> cdb, DataDirectio
   switch (cdb[0]) {
     case kOpInquiry:
       return Inquiry(cdb, direction, data);
+    // The tray is empty: what needs a disc is not ready.
     case kOpTestUnitReady:
+    case kOpReadCapacity:
+    case kOpReadToc:
+      return DriveAnswer::Check(kSenseNotReady, kAscNoMedium, 0);
+    case kOpPreventAllowRemoval:
       return DriveAnswer::Good();
+    case kOpGetEventStatus:
+      return MediaEventStatus(cdb, data);
+    case kOpModeSense10:
+      return Capabilities(cdb, data);
     default:
       return DriveAnswer::Check(kSenseIllegalRequest, kAscInvalidOpcode, 0);
   }
+}
+
+// Only the polled form, and only media events: nothing has changed, the tray is closed and
+// empty.
+DriveAnswer VirtualDrive::MediaEventStatus(std::span<const std::uint8_t> cdb,
+                                           std::span<std::uint8_t> data) const {
+  constexpr std::uint8_t kPolled = 0x01;
+  constexpr std::uint8_t kMediaClass = 0x10;
+  if (cdb.size() != 10 || !(cdb[1] & kPolled)) {
+    return DriveAnswer::Check(kSenseIllegalRequest, kAscInvalidField, 0);
+  }
+  const bool media = (cdb[4] & kMediaClass) != 0;
+  // Header (event data length, notification class, supported classes), then the event.
+  const std::array<std::uint8_t, 8> answer{0, static_cast<std::uint8_t>(media ? 6 : 2),
+                                           static_cast<std::uint8_t>(media ? 4 : 0x80),
+                                           kMediaClass, 0, 0, 0, 0};
+  const std::size_t allocation = (std::size_t{cdb[7]} << 8) | cdb[8];
+  const std::size_t n = std::min({media ? answer.size() : 4, allocation, data.size()});
+  std::copy_n(answer.begin(), n, data.begin());
+  return DriveAnswer::Good(static_cast<std::uint32_t>(n));
+}
+
+// The capabilities page (0x2A) is the only mode page: a CD-R/RW writer with a tray that
+// locks and ejects.
+DriveAnswer VirtualDrive::Capabilities(std::span<const std::uint8_t> cdb,
+                                       std::span<std::uint8_t> data) const {
+  constexpr std::uint8_t kCapabilitiesPage = 0x2A;
+  constexpr std::size_t kPageLength = 20;
+  if (cdb.size() != 10 || (cdb[2] & 0x3F) != kCapabilitiesPage) {
+    return DriveAnswer::Check(kSenseIllegalRequest, kAscInvalidField, 0);
+  }
+  std::array<std::uint8_t, 8 + 2 + kPageLength> answer{};
+  answer[1] = static_cast<std::uint8_t>(answer.size() - 2);  // mode data length
+  answer[8] = kCapabilitiesPage;
+  answer[9] = kPageLength;
+  answer[10] = 0x03;  // reads CD-R and CD-RW
+  answer[11] = 0x03;  // writes CD-R and CD-RW
+  answer[14] = 0x29;  // tray, eject, lock
+  const std::size_t allocation = (std::size_t{cdb[7]} << 8) | cdb[8];
+  const std::size_t n = std::min({answer.size(), allocation, data.size()});
+  std::copy_n(answer.begin(), n, data.begin());
+  return DriveAnswer::Good(static_cast<std::uint32_t>(n));
 }
 
 DriveAnswer VirtualDrive::Inquiry(std::span<const std::uint8_t> cdb, DataDirection direction,

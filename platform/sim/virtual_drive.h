@@ -29,6 +29,14 @@ struct InjectedFault {
   int skip = 0;   // matching commands let through before it starts to hit
 };
 
+// Commands an operating system sends to every optical drive by itself: on open, on close and
+// while it watches for discs.
+inline constexpr std::uint8_t kOpPreventAllowRemoval = 0x1E;
+inline constexpr std::uint8_t kOpReadCapacity = 0x25;
+inline constexpr std::uint8_t kOpReadToc = 0x43;
+inline constexpr std::uint8_t kOpGetEventStatus = 0x4A;
+inline constexpr std::uint8_t kOpModeSense10 = 0x5A;
+
 // A model of an optical drive as seen from the SCSI side. It answers on its own terms, from
 // its own identity and state, and never borrows the program's code to do so: a test that
 // passes against it has talked to something that behaves like a drive.
@@ -79,6 +87,9 @@ class VirtualDrive {
   std::optional<DriveAnswer> TakeFault(std::uint8_t opcode);
   DriveAnswer Inquiry(std::span<const std::uint8_t> cdb, DataDirection direction,
                       std::span<std::uint8_t> data) const;
+  DriveAnswer MediaEventStatus(std::span<const std::uint8_t> cdb,
+                               std::span<std::uint8_t> data) const;
+  DriveAnswer Capabilities(std::span<const std::uint8_t> cdb, std::span<std::uint8_t> data) const;
 
   Identity identity_;
   bool openable_ = true;

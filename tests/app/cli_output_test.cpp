@@ -4,6 +4,7 @@
 
 #include "app/cli/drive_choice.h"
 #include "app/cli/echoing_view.h"
+#include "app/cli/permission_hint.h"
 #include "app/cli/progress_display.h"
 
 namespace zentor::app::cli {
@@ -63,6 +64,24 @@ TEST(ResolveDrive, TakesAnIndexOrTheOneEntryTheTextStarts) {
     EXPECT_EQ(ResolveDrive(c.wanted, list), c.index) << c.wanted;
   }
   EXPECT_EQ(ResolveDrive("0", {}), std::nullopt);
+}
+
+// Which refusal stopped the program, and what would have allowed the update.
+TEST(PermissionHint, NamesTheRefusalAndWhatWouldAllowIt) {
+  platform::linux_os::PermissionRefusals refusals;
+  EXPECT_EQ(PermissionHint(refusals), "");
+  refusals.refusedCommands = {{"/dev/sr0", "/dev/sg1"}};
+  EXPECT_EQ(PermissionHint(refusals),
+            "zentor-cli: the kernel refused the drive's vendor commands on /dev/sr0: there they "
+            "need CAP_SYS_RAWIO (run as root); read-write access to the drive's generic node "
+            "/dev/sg1 needs no capability\n");
+  refusals.refusedCommands = {{"/dev/sr0", ""}};
+  refusals.refusedNodes = {"/dev/sg0", "/dev/sr1"};
+  EXPECT_EQ(PermissionHint(refusals),
+            "zentor-cli: the kernel refused the drive's vendor commands on /dev/sr0: there they "
+            "need CAP_SYS_RAWIO (run as root)\n"
+            "zentor-cli: the kernel refused to open /dev/sg0, /dev/sr1 for reading and writing: "
+            "an update needs read-write access to the drive's generic node (/dev/sgN), or root\n");
 }
 
 }  // namespace

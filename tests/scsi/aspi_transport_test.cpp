@@ -46,7 +46,8 @@ TEST(AspiTransport, CompletesTheRequestAsTheManagerExpectsIt) {
 TEST(AspiTransport, CommandWithoutDataCarriesOnlyTheNotificationFlag) {
   SimDrives sim(TransportKind::Aspi);
   sim.AttachAt(0, 0);
-  sim.drives.PrepareCommand(kFlagsNoData, 6, {0x00, 0, 0, 0, 0, 0x80});
+  // PREVENT ALLOW MEDIUM REMOVAL: no data, and good without a disc.
+  sim.drives.PrepareCommand(kFlagsNoData, 6, {0x1E, 0, 0, 0, 0, 0});
   EXPECT_EQ(sim.drives.Dispatch(0), 1);
   EXPECT_EQ(sim.platform.aspi().submitted().at(0).flags, 0x40);
 }
