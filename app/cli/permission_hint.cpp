@@ -9,8 +9,8 @@ std::string PermissionHint(const platform::linux_os::PermissionRefusals& refusal
     hint += "zentor-cli: the kernel refused the drive's vendor commands on " + blockNode +
             ": there they need CAP_SYS_RAWIO (run as root)";
     if (!genericNode.empty()) {
-      hint += "; read-write access to the drive's generic node " + genericNode +
-              " needs no capability";
+      hint +=
+          "; read-write access to the drive's generic node " + genericNode + " needs no capability";
     }
     hint += "\n";
   }
@@ -19,8 +19,9 @@ std::string PermissionHint(const platform::linux_os::PermissionRefusals& refusal
     for (std::size_t i = 0; i < refusals.refusedNodes.size(); ++i) {
       hint += (i ? ", " : " ") + refusals.refusedNodes[i];
     }
-    hint += " for reading and writing: an update needs read-write access to the drive's "
-            "generic node (/dev/sgN), or root\n";
+    hint +=
+        " for reading and writing: an update needs read-write access to the drive's "
+        "generic node (/dev/sgN), or root\n";
   }
   return hint;
 }

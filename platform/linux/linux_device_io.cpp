@@ -17,7 +17,9 @@ namespace {
 // generic node's read(2) return at once when no answer is there yet.
 constexpr int kOpenFlags = O_RDWR | O_NONBLOCK | O_CLOEXEC;
 
-bool IsPermissionError(int error) { return error == EACCES || error == EPERM; }
+bool IsPermissionError(int error) {
+  return error == EACCES || error == EPERM;
+}
 
 }  // namespace
 
@@ -105,8 +107,8 @@ bool LinuxDeviceIo::SubmitAndCollect(int fd, void* io) {
 }
 
 void LinuxDeviceIo::NoteRefusedNode(int error, const std::string& path) {
-  if (IsPermissionError(error) && std::ranges::find(refusals_.refusedNodes, path) ==
-                                      refusals_.refusedNodes.end()) {
+  if (IsPermissionError(error) &&
+      std::ranges::find(refusals_.refusedNodes, path) == refusals_.refusedNodes.end()) {
     refusals_.refusedNodes.push_back(path);
   }
 }

@@ -88,10 +88,11 @@ DriveAnswer VirtualDrive::MediaEventStatus(std::span<const std::uint8_t> cdb,
     return DriveAnswer::Check(kSenseIllegalRequest, kAscInvalidField, 0);
   }
   const bool media = (cdb[4] & kMediaClass) != 0;
-  // Header (event data length, notification class, supported classes), then the event.
-  const std::array<std::uint8_t, 8> answer{0, static_cast<std::uint8_t>(media ? 6 : 2),
-                                           static_cast<std::uint8_t>(media ? 4 : 0x80),
-                                           kMediaClass, 0, 0, 0, 0};
+  // The header, then the media event (no change, tray closed and empty: all zeros).
+  std::array<std::uint8_t, 8> answer{};
+  answer[1] = media ? 6 : 2;     // event data length
+  answer[2] = media ? 4 : 0x80;  // the media class, or "no event available"
+  answer[3] = kMediaClass;       // the classes the drive supports
   const std::size_t allocation = (std::size_t{cdb[7]} << 8) | cdb[8];
   const std::size_t n = std::min({media ? answer.size() : 4, allocation, data.size()});
   std::copy_n(answer.begin(), n, data.begin());

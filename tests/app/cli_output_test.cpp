@@ -23,7 +23,7 @@ TEST(ProgressDisplay, OnATerminalRedrawsOneLineAndGivesWayToOtherOutput) {
   const std::string empty(40, '.');
   const std::string half = std::string(20, '#') + std::string(20, '.');
   const std::string full(40, '#');
-  EXPECT_EQ(terminal.str(), "\r\033[K[" + empty + "] 0/120" +   //
+  EXPECT_EQ(terminal.str(), "\r\033[K[" + empty + "] 0/120" +      //
                                 "\r\033[K[" + half + "] 60/120" +  //
                                 "\r\033[K" +                       // cleared for other output
                                 "\r\033[K[" + half + "] 60/120" +  // and drawn again
@@ -56,11 +56,11 @@ TEST(ResolveDrive, TakesAnIndexOrTheOneEntryTheTextStarts) {
     const char* wanted;
     std::optional<int> index;
   };
-  for (const Case c : {Case{"0", 0}, Case{"2", 2}, Case{"3", std::nullopt},
-                       Case{"01", 1}, Case{"-1", std::nullopt}, Case{"99999999999999999999", std::nullopt},
-                       Case{"cdrom1", 0}, Case{"cdrom10", 1}, Case{"cdrom1 :  VAREL   A", 0},
-                       Case{"cdrom2 :  AC", 2}, Case{"cdrom", std::nullopt},
-                       Case{"cdrom1 :", 0}, Case{"cdrom3", std::nullopt}}) {
+  for (const Case c :
+       {Case{"0", 0}, Case{"2", 2}, Case{"3", std::nullopt}, Case{"01", 1},
+        Case{"-1", std::nullopt}, Case{"99999999999999999999", std::nullopt}, Case{"cdrom1", 0},
+        Case{"cdrom10", 1}, Case{"cdrom1 :  VAREL   A", 0}, Case{"cdrom2 :  AC", 2},
+        Case{"cdrom", std::nullopt}, Case{"cdrom1 :", 0}, Case{"cdrom3", std::nullopt}}) {
     EXPECT_EQ(ResolveDrive(c.wanted, list), c.index) << c.wanted;
   }
   EXPECT_EQ(ResolveDrive("0", {}), std::nullopt);

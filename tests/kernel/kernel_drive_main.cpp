@@ -9,7 +9,8 @@
 // MODEL is 0..3, the demo's drives of families 5..8. The drive keeps its record in
 // RECORD_DIR: "commands", a line per command as it arrives (milliseconds since start, the
 // command block in hex, direction, data length, answer), "flash-before.bin" at start, and
-// "flash.bin" when SIGUSR1 asks for it and when SIGTERM or SIGINT ends it. "ready" appears once the ring is served.
+// "flash.bin" when SIGUSR1 asks for it and when SIGTERM or SIGINT ends it. "ready" appears once the
+// ring is served.
 
 #include <poll.h>
 #include <sys/signalfd.h>
@@ -54,7 +55,8 @@ bool IsDataOut(std::uint8_t opcode) {
 
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string Describe(const DriveAnswer& answer) {
@@ -80,7 +82,9 @@ std::string Describe(const DriveAnswer& answer) {
 class Server {
  public:
   Server(const ServeOptions& options, int signals)
-      : options_(options), signals_(signals), drive_(MakeDrive(options), clock_),
+      : options_(options),
+        signals_(signals),
+        drive_(MakeDrive(options), clock_),
         log_(options.record + "/commands", std::ios::app) {
     if (options.noAnswer) drive_.InjectFault(*options.noAnswer);
     drive_.KeepDataOut(false);
@@ -131,8 +135,9 @@ class Server {
     Wait(options_.latencyMs);
     // Bytes of a documented command block that the kernel did not copy arrive as zeros, as
     // on a bus whose command packets are always 12 bytes.
-    command.cdb.resize(std::max(command.cdb.size(), FlashDrive::DocumentedCommandLength(command.cdb[0])));
-    const DataDirection direction = command.data.empty()    ? DataDirection::None
+    command.cdb.resize(
+        std::max(command.cdb.size(), FlashDrive::DocumentedCommandLength(command.cdb[0])));
+    const DataDirection direction = command.data.empty()        ? DataDirection::None
                                     : IsDataOut(command.cdb[0]) ? DataDirection::Out
                                                                 : DataDirection::In;
     const std::uint64_t arrived = clock_.NowMs();
@@ -164,8 +169,8 @@ class Server {
     const char* way = direction == DataDirection::In    ? "in"
                       : direction == DataDirection::Out ? "out"
                                                         : "none";
-    log_ << ms << ' ' << cdb << ' ' << way << ' ' << command.data.size() << ' '
-         << Describe(answer) << std::endl;
+    log_ << ms << ' ' << cdb << ' ' << way << ' ' << command.data.size() << ' ' << Describe(answer)
+         << std::endl;
   }
 
   const ServeOptions& options_;

@@ -4,7 +4,9 @@
 
 #include "tcmu_abi.h"
 
-static struct tcmu_mailbox* Mailbox(uint8_t* map) { return (struct tcmu_mailbox*)map; }
+static struct tcmu_mailbox* Mailbox(uint8_t* map) {
+  return (struct tcmu_mailbox*)map;
+}
 
 static struct tcmu_cmd_entry* Tail(uint8_t* map) {
   struct tcmu_mailbox* mailbox = Mailbox(map);

@@ -16,9 +16,9 @@ struct RingCommand {
 
 // What the drive made of it.
 struct RingAnswer {
-  std::uint8_t status = 0;            // SCSI status byte
-  std::vector<std::uint8_t> sense;    // fixed-format sense with CHECK CONDITION
-  std::uint32_t dataInLength = 0;     // bytes of data to hand back
+  std::uint8_t status = 0;          // SCSI status byte
+  std::vector<std::uint8_t> sense;  // fixed-format sense with CHECK CONDITION
+  std::uint32_t dataInLength = 0;   // bytes of data to hand back
 };
 
 // The command ring of one TCMU device (/dev/uioN), served in order: the kernel queues

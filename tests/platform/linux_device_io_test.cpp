@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 #include <scsi/sg.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -144,7 +144,9 @@ struct OpenCase {
   std::vector<std::string> sendCalls;  // empty: no handle
 };
 
-void PrintTo(const OpenCase& c, std::ostream* os) { *os << c.what; }
+void PrintTo(const OpenCase& c, std::ostream* os) {
+  *os << c.what;
+}
 
 class NodeChoice : public testing::TestWithParam<OpenCase> {};
 
@@ -182,14 +184,24 @@ const std::vector<std::string> kWriteRead = {"write 7", "poll", "read 7"};
 INSTANTIATE_TEST_SUITE_P(
     Nodes, NodeChoice,
     testing::Values(
-        OpenCase{"cdrom with generic node", "\\\\.\\cdrom3", {"sg5"}, {}, {"open /dev/sg5"}, kWriteRead},
-        OpenCase{"generic node refused", "\\\\.\\cdrom3", {"sg5"}, {{"/dev/sg5", EACCES}},
-                 {"open /dev/sg5", "open /dev/sr3"}, kIoctl},
+        OpenCase{
+            "cdrom with generic node", "\\\\.\\cdrom3", {"sg5"}, {}, {"open /dev/sg5"}, kWriteRead},
+        OpenCase{"generic node refused",
+                 "\\\\.\\cdrom3",
+                 {"sg5"},
+                 {{"/dev/sg5", EACCES}},
+                 {"open /dev/sg5", "open /dev/sr3"},
+                 kIoctl},
         OpenCase{"no generic node", "\\\\.\\cdrom3", {}, {}, {"open /dev/sr3"}, kIoctl},
-        OpenCase{"neither opens", "\\\\.\\cdrom3", {"sg5"},
-                 {{"/dev/sg5", EACCES}, {"/dev/sr3", ENOENT}}, {"open /dev/sg5", "open /dev/sr3"}, {}},
+        OpenCase{"neither opens",
+                 "\\\\.\\cdrom3",
+                 {"sg5"},
+                 {{"/dev/sg5", EACCES}, {"/dev/sr3", ENOENT}},
+                 {"open /dev/sg5", "open /dev/sr3"},
+                 {}},
         OpenCase{"drive letter", "\\\\.\\d:", {}, {}, {"open /dev/sg0"}, kWriteRead},
-        OpenCase{"drive letter missing", "\\\\.\\e:", {}, {{"/dev/sg1", ENOENT}}, {"open /dev/sg1"}, {}},
+        OpenCase{
+            "drive letter missing", "\\\\.\\e:", {}, {{"/dev/sg1", ENOENT}}, {"open /dev/sg1"}, {}},
         OpenCase{"name without node", "\\\\.\\{:", {}, {}, {}, {}}));
 
 // Signals cut the wait for the answer as often as they come; the command still goes out
