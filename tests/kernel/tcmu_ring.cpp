@@ -1,12 +1,12 @@
 #include "tcmu_ring.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
@@ -25,19 +25,12 @@ std::string ReadLine(const std::string& path) {
 // The uio device whose name carries "tcm-user/1/<backstore>/".
 std::string UioDeviceOf(const std::string& backstoreName) {
   const std::string wanted = "tcm-user/1/" + backstoreName + "/";
-  DIR* dir = ::opendir("/sys/class/uio");
-  if (!dir) throw std::runtime_error("no /sys/class/uio");
-  std::string found;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string name = entry->d_name;
-    if (name.starts_with("uio") &&
-        ReadLine("/sys/class/uio/" + name + "/name").find(wanted) != std::string::npos) {
-      found = name;
+  for (const auto& entry : std::filesystem::directory_iterator("/sys/class/uio")) {
+    if (ReadLine(entry.path() / "name").find(wanted) != std::string::npos) {
+      return entry.path().filename();
     }
   }
-  ::closedir(dir);
-  if (found.empty()) throw std::runtime_error("no uio device for " + backstoreName);
-  return found;
+  throw std::runtime_error("no uio device for " + backstoreName);
 }
 
 // The kernel copies a command block by its opcode's group.
