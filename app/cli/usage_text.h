@@ -36,8 +36,8 @@ and notes go to standard error. Exit status: 0 the update completed (or the list
 succeeded), 1 the update did not complete, 2 the command line names something that is
 not there, 3 the program could not start.
 
-Real drives need root or CAP_SYS_RAWIO. Never interrupt an update: ctrl-C is refused
-while it runs.
+Real drives need read-write access to their generic SCSI node (/dev/sgN), or root.
+Never interrupt an update: ctrl-C is refused while it runs.
 )";
 
 }  // namespace zentor::app::cli
