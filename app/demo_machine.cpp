@@ -51,8 +51,8 @@ std::string FileNameOf(std::string_view code) {
 
 }  // namespace
 
-std::vector<DemoDriveSpec> DemoDriveSpecs() {
-  std::vector<DemoDriveSpec> specs;
+std::vector<DemoDriveRecipe> DemoDriveRecipes() {
+  std::vector<DemoDriveRecipe> recipes;
   for (const DemoModel& demo : kDemoModels) {
     const int row = RowOfCode(demo.code);
     const firmware::TypeCodeRow& code = firmware::TypeCodeTable[row];
@@ -63,20 +63,20 @@ std::vector<DemoDriveSpec> DemoDriveSpecs() {
     setup.idBlockAddress = loader.idBlockAddress;
     const firmware::ImageBytes installed = firmware::MakeSampleImage(row, kInstalledSeed);
     setup.flash.assign(installed.begin(), installed.end());
-    specs.push_back({std::move(setup), row, FileNameOf(demo.code)});
+    recipes.push_back({std::move(setup), row, FileNameOf(demo.code)});
   }
-  return specs;
+  return recipes;
 }
 
 std::vector<DemoDrive> AttachDemoDrives(platform::sim::SimBus& bus, platform::Clock& clock) {
   std::vector<DemoDrive> drives;
   int number = 0;
-  for (DemoDriveSpec& spec : DemoDriveSpecs()) {
-    const std::string product = spec.setup.identity.product;
-    auto drive = std::make_shared<platform::sim::FlashDrive>(std::move(spec.setup), clock);
+  for (DemoDriveRecipe& recipe : DemoDriveRecipes()) {
+    const std::string product = recipe.setup.identity.product;
+    auto drive = std::make_shared<platform::sim::FlashDrive>(std::move(recipe.setup), clock);
     drive->KeepDataOut(false);
     bus.Attach(platform::sim::SimBus::CdromName(number++), drive);
-    drives.push_back({product, spec.typeCodeRow, spec.fileName, std::move(drive)});
+    drives.push_back({product, recipe.typeCodeRow, recipe.fileName, std::move(drive)});
   }
   return drives;
 }

@@ -21,12 +21,12 @@ struct DemoDrive {
 
 // How one demo drive is made: its setup (identity, loader, older firmware of its type), its
 // type code row and the name of its update file. The kernel tier serves the same drives.
-struct DemoDriveSpec {
+struct DemoDriveRecipe {
   platform::sim::FlashDrive::Setup setup;
   int typeCodeRow;
   std::string fileName;
 };
-std::vector<DemoDriveSpec> DemoDriveSpecs();
+std::vector<DemoDriveRecipe> DemoDriveRecipes();
 
 // The plain image of the update file made for a drive of this type code row.
 std::vector<std::uint8_t> UpdateImageOfRow(int typeCodeRow);

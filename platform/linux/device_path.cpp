@@ -40,11 +40,12 @@ std::optional<std::string> DevicePathFor(const std::string& name) {
 }
 
 std::optional<std::string> GenericNodeFolderOf(const std::string& blockNode) {
+  constexpr std::string_view kDevFolder = "/dev/";
   constexpr std::string_view kBlockStem = "/dev/sr";
   if (!blockNode.starts_with(kBlockStem) || blockNode.size() == kBlockStem.size()) {
     return std::nullopt;
   }
-  return "/sys/class/block/" + blockNode.substr(5) + "/device/scsi_generic";
+  return "/sys/class/block/" + blockNode.substr(kDevFolder.size()) + "/device/scsi_generic";
 }
 
 }  // namespace zentor::platform::linux_os

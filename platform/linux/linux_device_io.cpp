@@ -49,9 +49,9 @@ DeviceHandle LinuxDeviceIo::OpenDevice(const std::string& name) {
     NoteRefusedNode(errno, *path);
     return kNoDevice;
   }
-  // The drive-letter names are generic nodes themselves.
-  const bool isGeneric = !GenericNodeFolderOf(*path);
-  open_[fd] = {*path, isGeneric, generic.value_or("")};
+  // Only /dev/srN has a generic node of its own; the drive-letter names are generic nodes.
+  const bool isBlockNode = GenericNodeFolderOf(*path).has_value();
+  open_[fd] = {*path, !isBlockNode, generic.value_or("")};
   // A generic node refused above but a block node that opened: the refusal that matters
   // is the one of the commands, if any comes.
   if (generic) std::erase(refusals_.refusedNodes, *generic);

@@ -17,7 +17,6 @@ struct PermissionRefusals {
   // A /dev/srN that opened but whose vendor commands need CAP_SYS_RAWIO, with the drive's
   // generic node (empty when it has none).
   std::optional<std::pair<std::string, std::string>> refusedCommands;
-  bool any() const { return !refusedNodes.empty() || refusedCommands; }
 };
 
 // Drives through the kernel's SCSI interfaces. A CD-ROM class device goes through its SCSI

@@ -1,11 +1,10 @@
 #include "platform/linux/syscalls.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-#include <string_view>
+#include <filesystem>
 
 namespace zentor::platform::linux_os {
 namespace {
@@ -28,13 +27,10 @@ class Kernel final : public Syscalls {
   int Close(int fd) override { return ::close(fd); }
   std::vector<std::string> ListDirectory(const std::string& path) override {
     std::vector<std::string> names;
-    DIR* dir = ::opendir(path.c_str());
-    if (!dir) return names;
-    while (const dirent* entry = ::readdir(dir)) {
-      const std::string_view name = entry->d_name;
-      if (name != "." && name != "..") names.emplace_back(name);
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(path, error)) {
+      names.push_back(entry.path().filename());
     }
-    ::closedir(dir);
     return names;
   }
 };

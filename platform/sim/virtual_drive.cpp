@@ -18,6 +18,16 @@ void PutField(std::array<std::uint8_t, kStandardInquiryLength>& answer, std::siz
   }
 }
 
+// Hands back as much of an answer as the allocation length (the big-endian CDB bytes at
+// lengthAt) and the buffer both allow.
+DriveAnswer ReturnData(std::span<const std::uint8_t> answer, std::span<const std::uint8_t> cdb,
+                       std::size_t lengthAt, std::span<std::uint8_t> data) {
+  const std::size_t allocation = (std::size_t{cdb[lengthAt]} << 8) | cdb[lengthAt + 1];
+  const std::size_t n = std::min({answer.size(), allocation, data.size()});
+  std::copy_n(answer.begin(), n, data.begin());
+  return DriveAnswer::Good(static_cast<std::uint32_t>(n));
+}
+
 }  // namespace
 
 VirtualDrive::VirtualDrive(Identity identity) : identity_(std::move(identity)) {}
@@ -93,10 +103,7 @@ DriveAnswer VirtualDrive::MediaEventStatus(std::span<const std::uint8_t> cdb,
   answer[1] = media ? 6 : 2;     // event data length
   answer[2] = media ? 4 : 0x80;  // the media class, or "no event available"
   answer[3] = kMediaClass;       // the classes the drive supports
-  const std::size_t allocation = (std::size_t{cdb[7]} << 8) | cdb[8];
-  const std::size_t n = std::min({media ? answer.size() : 4, allocation, data.size()});
-  std::copy_n(answer.begin(), n, data.begin());
-  return DriveAnswer::Good(static_cast<std::uint32_t>(n));
+  return ReturnData(std::span(answer).first(media ? answer.size() : 4), cdb, 7, data);
 }
 
 // The capabilities page (0x2A) is the only mode page: a CD-R/RW writer with a tray that
@@ -115,10 +122,7 @@ DriveAnswer VirtualDrive::Capabilities(std::span<const std::uint8_t> cdb,
   answer[10] = 0x03;  // reads CD-R and CD-RW
   answer[11] = 0x03;  // writes CD-R and CD-RW
   answer[14] = 0x29;  // tray, eject, lock
-  const std::size_t allocation = (std::size_t{cdb[7]} << 8) | cdb[8];
-  const std::size_t n = std::min({answer.size(), allocation, data.size()});
-  std::copy_n(answer.begin(), n, data.begin());
-  return DriveAnswer::Good(static_cast<std::uint32_t>(n));
+  return ReturnData(answer, cdb, 7, data);
 }
 
 DriveAnswer VirtualDrive::Inquiry(std::span<const std::uint8_t> cdb, DataDirection direction,
@@ -140,11 +144,7 @@ DriveAnswer VirtualDrive::Inquiry(std::span<const std::uint8_t> cdb, DataDirecti
     PutField(standard, 32, 4, identity_.revision);
     answer.assign(standard.begin(), standard.end());
   }
-  // The allocation length in byte 4 and the buffer both cap what the drive returns.
-  const std::size_t allocation = (std::size_t{cdb[3]} << 8) | cdb[4];
-  const std::size_t n = std::min({answer.size(), allocation, data.size()});
-  std::copy_n(answer.begin(), n, data.begin());
-  return DriveAnswer::Good(static_cast<std::uint32_t>(n));
+  return ReturnData(answer, cdb, 3, data);
 }
 
 }  // namespace zentor::platform::sim

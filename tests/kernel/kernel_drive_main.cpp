@@ -107,7 +107,7 @@ class Server {
 
  private:
   static FlashDrive::Setup MakeDrive(const ServeOptions& options) {
-    FlashDrive::Setup setup = zentor::app::DemoDriveSpecs().at(options.model).setup;
+    FlashDrive::Setup setup = zentor::app::DemoDriveRecipes().at(options.model).setup;
     if (!options.product.empty()) setup.identity.product = options.product;
     if (options.phaseMs >= 0) setup.phaseMs.fill(static_cast<std::uint32_t>(options.phaseMs));
     return setup;
@@ -240,8 +240,8 @@ int main(int argc, char** argv) {
   try {
     if (args[0] == "serve") return Serve({args.begin() + 1, args.end()});
     if (args[0] == "update-image" && args.size() == 2) {
-      const auto specs = zentor::app::DemoDriveSpecs();
-      const auto image = zentor::app::UpdateImageOfRow(specs.at(std::stoul(args[1])).typeCodeRow);
+      const auto recipes = zentor::app::DemoDriveRecipes();
+      const auto image = zentor::app::UpdateImageOfRow(recipes.at(std::stoul(args[1])).typeCodeRow);
       std::cout.write(reinterpret_cast<const char*>(image.data()),
                       static_cast<std::streamsize>(image.size()));
       return std::cout ? 0 : 1;
