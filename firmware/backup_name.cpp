@@ -10,10 +10,14 @@ std::string BackupFileName(int number, bool scrambled) {
   return name;
 }
 
+// A name is taken when a file answers to it without regard to case, as the source-file
+// list sees names, or when it opens: cdrwfw00.vrl and CDRWFW00.VRL would otherwise be two
+// backups listed under one number. A file of the name that exists but cannot be read is
+// taken too, so that the backup never replaces a file its user could not even read.
 std::optional<std::string> FreeBackupName(platform::FileSystem& files, bool scrambled) {
   for (int number = 0; number < kBackupNameCount; ++number) {
     std::string name = BackupFileName(number, scrambled);
-    if (!files.OpenForReading(name).file) return name;
+    if (files.ListFiles(name).empty() && !files.OpenForReading(name).file) return name;
   }
   return std::nullopt;
 }

@@ -12,8 +12,8 @@ namespace zentor::firmware {
 inline constexpr int kBackupNameCount = 10;
 std::string BackupFileName(int number, bool scrambled);
 
-// The first of the ten names that cannot be opened for reading, or nothing when all can.
-// Only the given extension is looked at.
+// The first of the ten names that no file has, without regard to case, or nothing when
+// all are taken. Only the given extension is looked at.
 std::optional<std::string> FreeBackupName(platform::FileSystem& files, bool scrambled);
 
 }  // namespace zentor::firmware

@@ -43,6 +43,23 @@ void ClearIdentity(FirmwareImage& image) {
   image.fileTypeIndex = kNoTypeCodeRow;
 }
 
+bool ImageCarriesIdentity(const FirmwareImage& image) {
+  if (image.fileTypeIndex < 0 || image.fileTypeIndex >= TypeCodeRowCount()) return false;
+  const TypeCodeRow& row = TypeCodeTable[image.fileTypeIndex];
+  if (image.imageBuffer.size() < row.codeOffset + kIdentificationHeaderSize ||
+      !FileHoldsCode(row, image.imageBuffer)) {
+    return false;
+  }
+  FileRecognition found{image.fileTypeIndex, false, {}};
+  std::copy_n(image.imageBuffer.begin() + row.codeOffset, found.header.size(),
+              found.header.begin());
+  FirmwareImage carried;
+  TakeIdentity(carried, found);
+  return carried.fileTypeCode == image.fileTypeCode &&
+         carried.fileIdentText == image.fileIdentText && carried.fileShortId == image.fileShortId &&
+         carried.fileLongId == image.fileLongId;
+}
+
 bool RowIsScrambled(int typeIndex) {
   return typeIndex >= 0 && typeIndex < TypeCodeRowCount() &&
          TypeCodeTable[typeIndex].scrambled != 0;

@@ -31,11 +31,16 @@ ImageLoad LoadImageFile(FirmwareImage& image, platform::FileSystem& files, const
   if (read != static_cast<std::int64_t>(expected)) return {};
 
   const std::string_view extension = FileExtension(name);
+  bool plain = false;
   if (platform::EqualIgnoringCase(extension, "vrl")) {
-    return {UnscrambleImage(image.imageBuffer, static_cast<int>(expected), driveFamily,
-                            image.fileFamily)};
+    plain = UnscrambleImage(image.imageBuffer, static_cast<int>(expected), driveFamily,
+                            image.fileFamily);
+  } else {
+    plain = row.family == kPlainOrPackedFamily && platform::EqualIgnoringCase(extension, "bin");
   }
-  return {row.family == kPlainOrPackedFamily && platform::EqualIgnoringCase(extension, "bin")};
+  if (!plain) return {};
+  if (!ImageCarriesIdentity(image)) return {false, 0, true};
+  return {true};
 }
 
 }  // namespace zentor::firmware

@@ -13,6 +13,9 @@ struct ImageLoad {
   // The system's error number when the file could not be opened (the caller tells the user
   // why); 0 for every other outcome.
   int openError = 0;
+  // The file loaded, but its image is not the one selected and checked against the drive
+  // (replaced since, or stored under a plain name): the caller tells the user.
+  bool notTheSelectedImage = false;
 };
 
 // Reads the selected file into image.imageBuffer and turns it into the plain image:
@@ -20,7 +23,11 @@ struct ImageLoad {
 //   - an empty file, or one longer than an image, is refused;
 //   - a ".vrl" file (the extension is all that follows the FIRST '.') is unscrambled for the
 //     drive's family; a ".bin" file is taken as it is, for family 7 only;
-//   - the buffer starts as erased flash (0xFF), so a short plain file leaves the rest so.
+//   - the buffer starts as erased flash (0xFF), so a short plain file leaves the rest so;
+//   - the plain image must carry the identity the fields hold (ImageCarriesIdentity): the
+//     file is read again at Start and may no longer be the file that was recognised, and a
+//     stored file under a ".bin" name would otherwise go out in its stored form. Such a
+//     file is refused rather than loaded some other way: its name and its bytes disagree.
 // The buffer is replaced once the file is open and its length acceptable, even when the
 // load then fails.
 ImageLoad LoadImageFile(FirmwareImage& image, platform::FileSystem& files, const std::string& name,

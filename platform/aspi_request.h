@@ -16,6 +16,8 @@ struct AspiExecRequest {
   std::uint8_t targetId;
   std::uint8_t lun;
   std::uint16_t reserved1;
+  // The data length asked for; on completion, a manager that can tell writes back the
+  // bytes it really moved.
   std::uint32_t bufferLength;
   std::uint8_t* bufferPointer;
   std::uint8_t senseLength;

@@ -109,6 +109,13 @@ int AspiTransport::SendAspi(ScsiRequest& request, std::uint32_t transferLength) 
 
   const platform::AspiExecRequest& done = submission->request;
   master.status = done.status;
+  request.lastAnswered =
+      done.status == platform::kAspiDone || done.status == platform::kAspiDoneWithError;
+  // A manager that can tell writes back the bytes really moved; one that cannot leaves the
+  // length asked for.
+  if (done.status == platform::kAspiDone) {
+    request.lastTransferred = std::min(done.bufferLength, transferLength);
+  }
   master.hostAdapterStatus = done.hostAdapterStatus;
   master.targetStatus = done.targetStatus;
   std::copy(std::begin(done.senseArea), std::end(done.senseArea), master.senseArea);

@@ -16,6 +16,8 @@ constexpr std::size_t kProductIdOffset = 16;
 }  // namespace
 
 int DriveAccess::Dispatch(std::uint32_t transferLength) {
+  request_.lastAnswered = false;
+  request_.lastTransferred = 0;
   if (transferLength > kDataBufferSize) {
     request_.lastAsc = 0;
     request_.lastAscq = 0;

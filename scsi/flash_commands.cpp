@@ -32,10 +32,19 @@ int SendTenByte(DriveAccess& drives, std::uint8_t opcode, std::uint8_t byte3, st
   return drives.Dispatch(0);
 }
 
+// A read whose bytes are kept must have moved all of them: what it did not move is still
+// the previous command's data, and would be taken for flash content.
+int ReadWhole(DriveAccess& drives) {
+  return drives.Dispatch(kDataBufferSize) == 1 &&
+                 drives.request().lastTransferred == kDataBufferSize
+             ? 1
+             : 0;
+}
+
 int AlternateRead(DriveAccess& drives) {
   drives.PrepareCommand(kFlagsDataIn, 12,
                         {kOpAlternateRead, 0, 0, 0, 0, 0, 0, 0, 0, kAlternateReadMark, 0, 0});
-  return drives.Dispatch(kDataBufferSize);
+  return ReadWhole(drives);
 }
 
 }  // namespace
@@ -82,7 +91,7 @@ int ReadFlashBlock(DriveAccess& drives, std::uint32_t address, int& flashReadUns
       kFlagsDataIn, 12,
       {kOpReadFlash, 0, Byte(address, 24), Byte(address, 16), Byte(address, 8), Byte(address, 0), 0,
        Byte(kDataBufferSize, 8), Byte(kDataBufferSize, 0), 0, 0, 0});
-  if (drives.Dispatch(kDataBufferSize) == 1) return 1;
+  if (ReadWhole(drives) == 1) return 1;
   const ScsiRequest& request = drives.request();
   if (request.lastAsc != kAscInvalidOpcode || request.lastAscq != 0x00) return 0;
   const int result = AlternateRead(drives);

@@ -29,7 +29,8 @@ inline constexpr int kShortBlockForm = 0;  // 10-byte command, opcode 0xE2
 // whole buffer always travels: the drive takes the number of bytes the command names.
 int SendFlashBlock(DriveAccess& drives, int blockLength, int form);
 
-// Reads the 16 KiB of flash at a byte address into the data buffer. A drive that does not
+// Reads the 16 KiB of flash at a byte address into the data buffer; a read that moved
+// fewer bytes, whatever its status, has failed. A drive that does not
 // know the flash read (invalid operation code) but answers the alternate read sets
 // flashReadUnsupported for good; from then on only the alternate read is sent, which
 // returns the drive's identification block wherever one asks.

@@ -64,7 +64,12 @@ int PassThroughTransport::SendPassThrough(ScsiRequest& request, TransportKind ki
 
   request.lastAsc = 0;
   request.lastAscq = 0;
-  const std::uint8_t status = request.passThrough.header.scsiStatus;
+  const platform::PassThroughHeader& answer = request.passThrough.header;
+  const std::uint8_t status = answer.scsiStatus;
+  request.lastAnswered = status != platform::kScsiStatusNotReached;
+  // The driver writes back how many data bytes really moved.
+  request.lastTransferred =
+      request.lastAnswered ? std::min(answer.dataTransferLength, transferLength) : 0;
   if (status == platform::kScsiStatusCheckCondition) {
     request.lastAsc = request.passThrough.senseData[12];
     request.lastAscq = request.passThrough.senseData[13];

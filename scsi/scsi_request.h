@@ -52,6 +52,13 @@ struct ScsiRequest {
   DriveAddress address{};
   std::uint8_t lastAsc = 0;
   std::uint8_t lastAscq = 0;
+  // Whether the drive answered the last command at all, with whatever status; false when
+  // the command never reached it or no answer came in time.
+  bool lastAnswered = false;
+  // The data bytes the last command really moved, as the transport reported them. A
+  // data-in command that moved fewer than it asked for left the rest of the buffer as the
+  // command before had left it.
+  std::uint32_t lastTransferred = 0;
 };
 
 // The pass-through request is sent in place as one buffer: header, sense and data.

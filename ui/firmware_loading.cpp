@@ -4,13 +4,18 @@
 
 namespace zentor::ui {
 
-// The only failure of loading the user hears about directly is a file that will not open;
-// every other one becomes the failed-update step of the caller.
+// The failures of loading the user hears about directly are a file that will not open and
+// a file that no longer holds the image that was checked (the file-error box has no text
+// of its own for that; it gets the one for an unknown error); every other one becomes the
+// failed-update step of the caller.
 int FlashDialog::LoadFirmwareImage(const std::string& name) {
   const firmware::ImageLoad load = firmware::LoadImageFile(*this, files_, name, driveFamily);
-  if (load.openError != 0) {
-    view_.ShowMessageBox({firmware::FileErrorText(firmware::CauseOfOpenError(load.openError), name),
-                          applicationName, MessageIcon::Exclamation, MessageButtons::Ok});
+  if (load.openError != 0 || load.notTheSelectedImage) {
+    const firmware::FileErrorCause cause = load.notTheSelectedImage
+                                               ? firmware::kUnspecifiedError
+                                               : firmware::CauseOfOpenError(load.openError);
+    view_.ShowMessageBox({firmware::FileErrorText(cause, name), applicationName,
+                          MessageIcon::Exclamation, MessageButtons::Ok});
   }
   return load.loaded ? 1 : 0;
 }

@@ -35,13 +35,17 @@ constexpr PhaseRow kPhases[] = {
 // After the flash start the drive works by itself and the program only watches: every
 // 580 ms a round of up to ten probes. Ten "no medium" answers in one round mean the drive
 // finished and restarted; a phase report moves the wizard on; anything unexpected means the
-// update went wrong, and the drive is not touched any further.
+// update went wrong, and the drive is not touched any further. A probe the drive does not
+// answer at all counts for nothing (a transport that timed out may still show the previous
+// answer's codes); the drive may be out of reach for a while when it restarts, but one
+// that stays silent for kSilentDriveLimitMs is given up.
 int Updater::PollUntilUpdated() {
   const int step = TransferLayoutOf(state_.driveFamily).progressStep;
   const bool smallFlash = state_.driveFamily < 4;
   const scsi::ScsiRequest& request = drives_.request();
   state_.progressPosition = 0;
   std::uint8_t lastSeenPhase = kNoPhaseYet;
+  std::uint64_t lastAnswerMs = clock_.NowMs();
 
   for (;;) {
     host_.SendProgressPosition();
@@ -53,12 +57,18 @@ int Updater::PollUntilUpdated() {
       // On the CD-ROM class device the pending sense must be fetched before the next probe.
       if (drives_.transportKind == scsi::TransportKind::CdromDevice) scsi::RequestSense(drives_);
       scsi::TestUnitReady(drives_);
+      if (!request.lastAnswered) break;
+      lastAnswerMs = clock_.NowMs();
       if (request.lastAsc != scsi::kAscNoMedium) break;
       ++noMediumAnswers;
     }
     if (noMediumAnswers == kProbesPerPoll) {
       SetProgress(kFullBar);
       return 1;
+    }
+    if (!request.lastAnswered) {
+      if (clock_.NowMs() - lastAnswerMs >= kSilentDriveLimitMs) return 0;
+      continue;
     }
 
     switch (request.lastAsc) {

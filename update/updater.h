@@ -17,6 +17,15 @@ namespace zentor::update {
 // update fails before the flash start, with the old firmware still in place.
 inline constexpr int kMaxBusyResends = 100;
 
+// How long a drive that was told to flash may leave every probe unanswered before the
+// update is given up as failed. While a healthy drive checks, erases and writes it answers
+// each probe with its phase, however long a phase takes; it is out of reach only while it
+// restarts at the end, and while the kernel's error handling resets its link, which takes
+// seconds to tens of seconds. Three minutes is far beyond that and beyond any phase of a
+// 1 MiB flash (the virtual drives' longest, the write, takes 4.5 s), yet keeps a user
+// whose drive has gone from waiting for ever.
+inline constexpr std::uint64_t kSilentDriveLimitMs = 180'000;
+
 // The pause after the backup or the transfer step is shown, before the first command.
 inline constexpr std::uint32_t kStepShownPauseMs = 200;
 

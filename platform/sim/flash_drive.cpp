@@ -21,6 +21,24 @@ DriveAnswer Refuse(std::uint8_t asc) {
   return DriveAnswer::Check(kSenseIllegalRequest, asc, 0);
 }
 
+// The drive checks every byte of its command blocks: bytes its commands do not use must
+// be zero, so a byte left over from another command is refused, not ignored.
+bool OnlyUsedBytesSet(std::span<const std::uint8_t> cdb, std::initializer_list<std::size_t> used) {
+  for (std::size_t at = 1; at < cdb.size(); ++at) {
+    if (cdb[at] != 0 && std::ranges::find(used, at) == used.end()) return false;
+  }
+  return true;
+}
+
+// Byte 9 of the loader switch and the flash start: the option bit or nothing.
+bool OptionByteValid(std::uint8_t byte) {
+  return (byte & ~kLoaderBit) == 0;
+}
+
+// The loader takes a TEST UNIT READY as its phase probe only with the vendor bit in the
+// control byte.
+constexpr std::uint8_t kProbeControl = 0x80;
+
 std::uint32_t BigEndian(std::span<const std::uint8_t> bytes) {
   return std::accumulate(bytes.begin(), bytes.end(), std::uint32_t{0},
                          [](std::uint32_t value, std::uint8_t b) { return (value << 8) | b; });
@@ -79,13 +97,19 @@ DriveAnswer FlashDrive::Handle(std::span<const std::uint8_t> cdb, DataDirection 
     return VirtualDrive::Handle(cdb, direction, data);
   }
   if (opcode == kOpLoader && state_ != State::Updating) {
-    if (cdb.size() != 10) return Refuse(kAscInvalidField);
+    if (cdb.size() != 10 || !OnlyUsedBytesSet(cdb, {9}) || !OptionByteValid(cdb[9])) {
+      return Refuse(kAscInvalidField);
+    }
     if (cdb[9] & kLoaderBit) {
       state_ = State::Loader;
       image_.clear();
       ReportProduct(setup_.loaderProduct);
     }
     return DriveAnswer::Good();
+  }
+  if (opcode == kOpTestUnitReady && state_ == State::Updating &&
+      (cdb.size() != 6 || !OnlyUsedBytesSet(cdb, {5}) || cdb[5] != kProbeControl)) {
+    return Refuse(kAscInvalidField);
   }
   if (auto condition = UpdateCondition()) return *condition;
   if (state_ == State::Normal) {
@@ -115,7 +139,7 @@ DriveAnswer FlashDrive::Handle(std::span<const std::uint8_t> cdb, DataDirection 
 
 DriveAnswer FlashDrive::RequestSense(std::span<const std::uint8_t> cdb,
                                      std::span<std::uint8_t> data) {
-  if (cdb.size() != 6) return Refuse(kAscInvalidField);
+  if (cdb.size() != 6 || !OnlyUsedBytesSet(cdb, {4})) return Refuse(kAscInvalidField);
   const DriveAnswer condition = UpdateCondition().value_or(DriveAnswer::Check(0, 0, 0));
   std::array<std::uint8_t, 18> sense{};
   WriteFixedSense(sense, condition);
@@ -136,7 +160,10 @@ void FlashDrive::CopyFlash(std::uint32_t address, std::span<std::uint8_t> data) 
 DriveAnswer FlashDrive::ReadFlash(std::span<const std::uint8_t> cdb, DataDirection direction,
                                   std::span<std::uint8_t> data) {
   if (!setup_.flashReadSupported) return Refuse(kAscInvalidOpcode);
-  if (cdb.size() != 12 || direction != DataDirection::In) return Refuse(kAscInvalidField);
+  if (cdb.size() != 12 || direction != DataDirection::In ||
+      !OnlyUsedBytesSet(cdb, {2, 3, 4, 5, 7, 8})) {
+    return Refuse(kAscInvalidField);
+  }
   if (BigEndian(cdb.subspan(7, 2)) != kReadLength || data.size() < kReadLength) {
     return Refuse(kAscInvalidField);
   }
@@ -150,7 +177,7 @@ DriveAnswer FlashDrive::ReadFlash(std::span<const std::uint8_t> cdb, DataDirecti
 DriveAnswer FlashDrive::AlternateRead(std::span<const std::uint8_t> cdb, DataDirection direction,
                                       std::span<std::uint8_t> data) {
   if (cdb.size() != 12 || direction != DataDirection::In || cdb[9] != kAlternateReadMark ||
-      data.size() < kReadLength) {
+      !OnlyUsedBytesSet(cdb, {9}) || data.size() < kReadLength) {
     return Refuse(kAscInvalidField);
   }
   CopyFlash(setup_.idBlockAddress, data);
@@ -160,7 +187,8 @@ DriveAnswer FlashDrive::AlternateRead(std::span<const std::uint8_t> cdb, DataDir
 DriveAnswer FlashDrive::ReceiveBlock(std::span<const std::uint8_t> cdb, DataDirection direction,
                                      std::span<const std::uint8_t> data) {
   const std::size_t expectedLength = cdb[0] == kOpLongBlock ? 12 : 10;
-  if (cdb.size() != expectedLength || direction != DataDirection::Out) {
+  if (cdb.size() != expectedLength || direction != DataDirection::Out ||
+      !OnlyUsedBytesSet(cdb, {6, 7})) {
     return Refuse(kAscInvalidField);
   }
   if (state_ != State::Loader) return Refuse(kAscSequenceError);
@@ -172,7 +200,7 @@ DriveAnswer FlashDrive::ReceiveBlock(std::span<const std::uint8_t> cdb, DataDire
 }
 
 DriveAnswer FlashDrive::CloseTransfer(std::span<const std::uint8_t> cdb) {
-  if (cdb.size() != 10) return Refuse(kAscInvalidField);
+  if (cdb.size() != 10 || !OnlyUsedBytesSet(cdb, {3})) return Refuse(kAscInvalidField);
   if (std::ranges::find(setup_.acceptedEndSelectors, cdb[3]) == setup_.acceptedEndSelectors.end()) {
     return Refuse(kAscInvalidField);
   }
@@ -185,7 +213,9 @@ DriveAnswer FlashDrive::CloseTransfer(std::span<const std::uint8_t> cdb) {
 }
 
 DriveAnswer FlashDrive::StartUpdate(std::span<const std::uint8_t> cdb) {
-  if (cdb.size() != 10) return Refuse(kAscInvalidField);
+  if (cdb.size() != 10 || !OnlyUsedBytesSet(cdb, {9}) || !OptionByteValid(cdb[9])) {
+    return Refuse(kAscInvalidField);
+  }
   if (state_ != State::TransferClosed) return Refuse(kAscSequenceError);
   flashStarts_.push_back((cdb[9] & kLoaderBit) != 0);
   state_ = State::Updating;

@@ -134,6 +134,7 @@ bool SimAspiManager::Complete(AspiExecRequest* request, std::optional<std::uint8
       return false;
     case DriveAnswer::Kind::Good:
       request->targetStatus = answer.status;
+      request->bufferLength = std::min(request->bufferLength, answer.dataLength);
       Publish(request, kAspiDone);
       return true;
     case DriveAnswer::Kind::CheckCondition:

@@ -50,11 +50,26 @@ DriveAnswer VirtualDrive::Execute(std::span<const std::uint8_t> cdb, DataDirecti
 DriveAnswer VirtualDrive::Answer(std::span<const std::uint8_t> cdb, DataDirection direction,
                                  std::span<std::uint8_t> data) {
   if (cdb.empty()) return DriveAnswer::Check(kSenseIllegalRequest, kAscInvalidOpcode, 0);
-  if (auto fault = TakeFault(cdb[0])) return *fault;
-  return Handle(cdb, direction, data);
+  const std::optional<InjectedFault> fault = TakeFault(cdb[0]);
+  if (!fault) return Handle(cdb, direction, data);
+  if (fault->moveAtMost) return ShortAnswer(*fault->moveAtMost, cdb, direction, data);
+  return fault->answer;
 }
 
-std::optional<DriveAnswer> VirtualDrive::TakeFault(std::uint8_t opcode) {
+// The answer is made in a buffer of its own, and only its first bytes reach the caller's:
+// the rest of that buffer keeps whatever it held, as after a real short transfer.
+DriveAnswer VirtualDrive::ShortAnswer(std::uint32_t moveAtMost, std::span<const std::uint8_t> cdb,
+                                      DataDirection direction, std::span<std::uint8_t> data) {
+  if (direction != DataDirection::In) return Handle(cdb, direction, data);
+  std::vector<std::uint8_t> whole(data.size());
+  DriveAnswer answer = Handle(cdb, direction, whole);
+  if (answer.kind != DriveAnswer::Kind::Good) return answer;
+  answer.dataLength = std::min(answer.dataLength, moveAtMost);
+  std::copy_n(whole.begin(), answer.dataLength, data.begin());
+  return answer;
+}
+
+std::optional<InjectedFault> VirtualDrive::TakeFault(std::uint8_t opcode) {
   for (auto& fault : faults_) {
     if (fault.times == 0 || (fault.opcode && *fault.opcode != opcode)) continue;
     if (fault.skip > 0) {
@@ -62,7 +77,7 @@ std::optional<DriveAnswer> VirtualDrive::TakeFault(std::uint8_t opcode) {
       continue;
     }
     if (fault.times > 0) --fault.times;
-    return fault.answer;
+    return fault;
   }
   return std::nullopt;
 }

@@ -27,7 +27,15 @@ struct InjectedFault {
   DriveAnswer answer;
   int times = 1;  // how many commands it hits; negative: all of them
   int skip = 0;   // matching commands let through before it starts to hit
+  // When set, answer is not used: the drive carries the command out as usual, but a data-in
+  // answer stops after this many bytes, with good status (a short read).
+  std::optional<std::uint32_t> moveAtMost = std::nullopt;
 };
+
+// The drive reads as usual but hands back only `bytes` of the data, with good status.
+inline InjectedFault ShortRead(std::uint8_t opcode, std::uint32_t bytes, int skip = 0) {
+  return {opcode, {}, 1, skip, bytes};
+}
 
 // Commands an operating system sends to every optical drive by itself: on open, on close and
 // while it watches for discs.
@@ -84,7 +92,9 @@ class VirtualDrive {
  private:
   DriveAnswer Answer(std::span<const std::uint8_t> cdb, DataDirection direction,
                      std::span<std::uint8_t> data);
-  std::optional<DriveAnswer> TakeFault(std::uint8_t opcode);
+  std::optional<InjectedFault> TakeFault(std::uint8_t opcode);
+  DriveAnswer ShortAnswer(std::uint32_t moveAtMost, std::span<const std::uint8_t> cdb,
+                          DataDirection direction, std::span<std::uint8_t> data);
   DriveAnswer Inquiry(std::span<const std::uint8_t> cdb, DataDirection direction,
                       std::span<std::uint8_t> data) const;
   DriveAnswer MediaEventStatus(std::span<const std::uint8_t> cdb,

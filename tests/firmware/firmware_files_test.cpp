@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <optional>
 
 #include "firmware/backup_name.h"
 #include "firmware/file_error_text.h"
@@ -8,6 +9,7 @@
 #include "firmware/image_loading.h"
 #include "firmware/sample_firmware.h"
 #include "firmware/source_file_check.h"
+#include "firmware/type_code_table.h"
 #include "tests/firmware/memory_file_system.h"
 
 namespace zentor::firmware {
@@ -100,12 +102,20 @@ TEST(FileIdentity, ShowsThirtyPrintableCharactersAndTakesBothIds) {
 }
 
 TEST(LoadImageFile, LoadsOnlyWhatMayBeFlashedAndAlwaysAsThePlainImage) {
+  struct Replacement {
+    int row;
+    Form form;
+    bool otherShortId = false;
+  };
   struct Case {
     const char* name;
     int row;
     Form form;
     int driveFamily;
     bool loaded;
+    // What lies under the name at Start instead of the file that was selected.
+    std::optional<Replacement> replacedBy = std::nullopt;
+    bool notTheSelectedImage = false;
   };
   const Case cases[] = {
       {"k5.vrl", kFamily5, Form::Stored, 5, true},
@@ -118,25 +128,50 @@ TEST(LoadImageFile, LoadsOnlyWhatMayBeFlashedAndAlwaysAsThePlainImage) {
       {"k4.bin", kFamily4, Form::Plain, 4, false},
       {"k0.bin", kFamily0, Form::Plain, 0, false},
       {"vrl", kFamily7, Form::Plain, 7, false},  // no dot: the whole name is the extension
+      // Recognised through its stored form, but a ".bin" is taken as it is: it would go
+      // out packed.
+      {"k7 stored.bin", kFamily7, Form::Stored, 7, false, std::nullopt, true},
+      {"k8 then k6.vrl", kFamily8, Form::Stored, 8, false, Replacement{kFamily6, Form::Stored},
+       true},
+      // Does not even unpack as family 7: refused as any such file is.
+      {"k7 then k5.vrl", kFamily7, Form::Stored, 7, false, Replacement{kFamily5, Form::Stored}},
+      {"k8 then another k8.vrl", kFamily8, Form::Stored, 8, false,
+       Replacement{kFamily8 + 1, Form::Stored}, true},
+      {"k7 then another k7.bin", kFamily7, Form::Plain, 7, false,
+       Replacement{kFamily7 + 2, Form::Plain}, true},
+      {"k8 then one with another short id.vrl", kFamily8, Form::Stored, 8, false,
+       Replacement{kFamily8, Form::Stored, true}, true},
+      // The same identity with other contents is the same firmware as far as anyone can tell.
+      {"k8 then the same ids.vrl", kFamily8, Form::Stored, 8, true,
+       Replacement{kFamily8, Form::Stored}},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     test_support::MemoryFileSystem files;
     const ImageBytes image = MakeSampleImage(c.row, 3);
     files.Put(c.name, c.form == Form::Plain ? image : *SampleFileBytes(c.row, image));
     FirmwareImage selected;
     const SourceFileCheck check = CheckSourceFile(files, c.name);
-    ASSERT_EQ(check.outcome, SourceCheck::Matched) << c.name;
+    ASSERT_EQ(check.outcome, SourceCheck::Matched);
     TakeIdentity(selected, check.recognition);
+    ImageBytes expected = image;
+    if (const auto& other = c.replacedBy) {
+      expected = MakeSampleImage(other->row, 4);
+      if (other->otherShortId) ++expected[TypeCodeTable[other->row].codeOffset + 6];
+      files.Put(c.name,
+                other->form == Form::Plain ? expected : *SampleFileBytes(other->row, expected));
+    }
     files.opens = 0;
 
     const ImageLoad load = LoadImageFile(selected, files, c.name, c.driveFamily);
-    EXPECT_EQ(load.loaded, c.loaded) << c.name;
+    EXPECT_EQ(load.loaded, c.loaded);
     EXPECT_EQ(load.openError, 0);
+    EXPECT_EQ(load.notTheSelectedImage, c.notTheSelectedImage);
     if (c.loaded) {
-      EXPECT_TRUE(selected.imageBuffer == image) << c.name;
+      EXPECT_TRUE(selected.imageBuffer == expected);
     }
     // Rows that are never flashed are refused before the file is touched.
-    EXPECT_EQ(files.opens, RowIsScrambled(c.row) ? 1 : 0) << c.name;
+    EXPECT_EQ(files.opens, RowIsScrambled(c.row) ? 1 : 0);
   }
 }
 
@@ -150,8 +185,7 @@ TEST(LoadImageFile, RefusesBadLengthsAndFillsAShortPlainImageWithErasedFlash) {
   files.Put("empty.bin", {});
 
   FirmwareImage selected;
-  selected.fileTypeIndex = kFamily7;
-  selected.fileFamily = 7;
+  TakeIdentity(selected, CheckSourceFile(files, "short.bin").recognition);
   ASSERT_TRUE(LoadImageFile(selected, files, "short.bin", 7).loaded);
   EXPECT_TRUE(std::equal(image.begin(), image.begin() + 0x9000, selected.imageBuffer.begin()));
   EXPECT_TRUE(std::all_of(selected.imageBuffer.begin() + 0x9000, selected.imageBuffer.end(),
@@ -189,19 +223,20 @@ TEST(FileErrorText, NamesTheCauseOfAFailedOpen) {
   EXPECT_EQ(FileErrorText(kEndOfFile, "x"), "x の末尾以降にｱｸｾｽしようとしました。");
 }
 
-TEST(BackupName, TakesTheFirstNameOfItsExtensionThatCannotBeOpened) {
+TEST(BackupName, TakesTheFirstNameOfItsExtensionThatNoFileHasInAnyCase) {
   EXPECT_EQ(BackupFileName(0, true), "CDRWFW00.VRL");
   EXPECT_EQ(BackupFileName(7, false), "CDRWFW07.BIN");
 
   test_support::MemoryFileSystem files;
-  files.Put("CDRWFW00.VRL", {1});
-  files.Put("CDRWFW01.VRL", {1});
+  files.Put("cdrwfw00.vrl", {1});
+  EXPECT_EQ(FreeBackupName(files, true), "CDRWFW01.VRL");
+  files.Put("CDRWFW01.Vrl", {1});
   files.Put("CDRWFW00.BIN", {1});
   EXPECT_EQ(FreeBackupName(files, true), "CDRWFW02.VRL");
   EXPECT_EQ(FreeBackupName(files, false), "CDRWFW01.BIN");
   files.openErrors["CDRWFW01.BIN"] = EACCES;
   files.Put("CDRWFW01.BIN", {1});
-  EXPECT_EQ(FreeBackupName(files, false), "CDRWFW01.BIN");  // exists, but unreadable
+  EXPECT_EQ(FreeBackupName(files, false), "CDRWFW02.BIN");  // unreadable, yet never replaced
   for (int n = 2; n < 10; ++n)
     files.Put(BackupFileName(n, true), {1});
   EXPECT_EQ(FreeBackupName(files, true), std::nullopt);

@@ -1,4 +1,5 @@
 #include "firmware/scrambling_keys.h"
+#include "scsi/model_table.h"
 
 #include <gtest/gtest.h>
 #include <openssl/evp.h>
@@ -28,13 +29,19 @@ std::string Sha256(std::span<const std::uint8_t> bytes) {
   return Hex({digest, length});
 }
 
-// The check values published with the product data: stored files from other builds can be
-// read only if every key byte is the same.
-TEST(ScramblingKeys, MatchThePublishedDigests) {
+// The keys' check values are the ones published with the product data: stored files from
+// other builds can be read only if every key byte is the same. The model records' value was
+// taken from the product data's list (its 92 records of 16 characters, one after the other):
+// one wrong character hides a drive from the list, or lists one that must not be flashed.
+TEST(ProductData, MatchesItsDigests) {
   std::vector<std::uint8_t> all(AdditiveKey.begin(), AdditiveKey.end());
   for (const auto& table : BlockKey)
     all.insert(all.end(), table.begin(), table.end());
   ASSERT_EQ(all.size(), 4352u);
+  std::vector<std::uint8_t> models;
+  for (const scsi::ModelRecord* record = scsi::ModelTable; record->productId[0]; ++record)
+    models.insert(models.end(), record->productId, record->productId + 16);
+  ASSERT_EQ(models.size(), 92u * 16);
 
   struct Case {
     const char* name;
@@ -55,6 +62,8 @@ TEST(ScramblingKeys, MatchThePublishedDigests) {
        "f069350569fc8bae69219244d87048d777e9deeb6ab702c9afeaac9ae33ebd65"},
       {"BlockKey 3", BlockKey[3], "9e70ac88a4c1ef70",
        "fbb8cbe6e2b9294150e79b396424cdbab688c742ec32fede45b7d2b821bd8140"},
+      {"ModelTable", models, "43442d5257204b58",
+       "2d050c2dbe9a662a00655ec276964a688636ebe8db0e7399e15f454975c6d984"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

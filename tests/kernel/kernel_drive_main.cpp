@@ -3,7 +3,8 @@
 // compare its flash with.
 //
 //   kernel_drive serve BACKSTORE MODEL RECORD_DIR [--phase-ms N] [--latency-ms N]
-//                [--no-answer OPCODE:SKIP] [--hold-ms N] [--product TEXT]
+//                [--no-answer OPCODE:SKIP] [--hold-ms N] [--short-read OPCODE:SKIP:BYTES]
+//                [--product TEXT]
 //   kernel_drive update-image MODEL     the plain image of MODEL's update file, to stdout
 //
 // MODEL is 0..3, the demo's drives of families 5..8. The drive keeps its record in
@@ -46,8 +47,21 @@ struct ServeOptions {
   int phaseMs = -1;
   int latencyMs = 0;
   int holdMs = 12000;
-  std::optional<sim::InjectedFault> noAnswer;
+  std::vector<sim::InjectedFault> faults;
 };
+
+// "OPCODE:SKIP[:BYTES]", the opcode in hex.
+std::optional<std::vector<unsigned long>> FaultFields(const std::string& value, std::size_t count) {
+  std::vector<unsigned long> fields;
+  std::size_t from = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::size_t colon = value.find(':', from);
+    if ((colon == std::string::npos) != (i + 1 == count)) return std::nullopt;
+    fields.push_back(std::stoul(value.substr(from, colon - from), nullptr, i == 0 ? 16 : 10));
+    from = colon + 1;
+  }
+  return fields;
+}
 
 bool IsDataOut(std::uint8_t opcode) {
   return opcode == sim::kOpLongBlock || opcode == sim::kOpShortBlock;
@@ -86,7 +100,8 @@ class Server {
         signals_(signals),
         drive_(MakeDrive(options), clock_),
         log_(options.record + "/commands", std::ios::app) {
-    if (options.noAnswer) drive_.InjectFault(*options.noAnswer);
+    for (const sim::InjectedFault& fault : options.faults)
+      drive_.InjectFault(fault);
     drive_.KeepDataOut(false);
     WriteFile(options.record + "/flash-before.bin", drive_.flash());
   }
@@ -183,7 +198,8 @@ class Server {
 
 int Usage() {
   std::cerr << "usage: kernel_drive serve BACKSTORE MODEL RECORD_DIR [--phase-ms N] "
-               "[--latency-ms N] [--no-answer OPCODE:SKIP] [--hold-ms N] [--product TEXT]\n"
+               "[--latency-ms N] [--no-answer OPCODE:SKIP] [--hold-ms N]\n"
+               "                    [--short-read OPCODE:SKIP:BYTES] [--product TEXT]\n"
                "       kernel_drive update-image MODEL\n";
   return 2;
 }
@@ -205,14 +221,15 @@ int Serve(const std::vector<std::string>& args) {
       options.product = value;
     } else if (name == "--hold-ms") {
       options.holdMs = std::stoi(value);
-    } else if (name == "--no-answer") {
-      const auto colon = value.find(':');
-      if (colon == std::string::npos) return Usage();
-      sim::InjectedFault fault;
-      fault.opcode = static_cast<std::uint8_t>(std::stoul(value.substr(0, colon), nullptr, 16));
-      fault.skip = std::stoi(value.substr(colon + 1));
-      fault.answer = DriveAnswer::None();
-      options.noAnswer = fault;
+    } else if (name == "--no-answer" || name == "--short-read") {
+      const bool noAnswer = name == "--no-answer";
+      const auto fields = FaultFields(value, noAnswer ? 2 : 3);
+      if (!fields) return Usage();
+      const auto opcode = static_cast<std::uint8_t>((*fields)[0]);
+      const int skip = static_cast<int>((*fields)[1]);
+      options.faults.push_back(
+          noAnswer ? sim::InjectedFault{opcode, DriveAnswer::None(), 1, skip}
+                   : sim::ShortRead(opcode, static_cast<std::uint32_t>((*fields)[2]), skip));
     } else {
       return Usage();
     }

@@ -324,6 +324,10 @@ struct StatusCase {
   unsigned short driverStatus;
   std::uint8_t scsiStatus;
   bool reached;
+  int resid = 0;
+  // DataTransferLength afterwards: the bytes moved of the 16384 asked for (a call that
+  // failed leaves the header as it was).
+  std::uint32_t transferred = 16384;
 };
 
 void PrintTo(const StatusCase& c, std::ostream* os) {
@@ -339,16 +343,21 @@ TEST_P(SgIoStatus, ReportsTheDeviceStatusOrKeepsThePreset) {
     s.status = c.status;
     s.host_status = c.hostStatus;
     s.driver_status = c.driverStatus;
+    s.resid = c.resid;
     return c.ioctlResult;
   };
-  auto request = Request(2, 0, {0x00, 0, 0, 0, 0, 0x80});
+  auto request = Request(1, 16384, {0xE3, 0, 0, 0, 0x40, 0, 0, 0x40, 0, 0, 0, 0});
   EXPECT_EQ(rig.io.SendPassThrough(7, request), c.reached) << c.what;
   EXPECT_EQ(request[2], c.scsiStatus) << c.what;
+  std::uint32_t transferred = 0;
+  std::memcpy(&transferred, request.data() + 12, sizeof transferred);
+  EXPECT_EQ(transferred, c.transferred) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, SgIoStatus,
     testing::Values(StatusCase{"good", 0, 0x00, 0, 0, 0x00, true},
+                    StatusCase{"good, but short", 0, 0x00, 0, 0, 0x00, true, 384, 16000},
                     StatusCase{"check condition", 0, 0x02, 0, 0x08, 0x02, true},
                     StatusCase{"busy", 0, 0x08, 0, 0, 0x08, true},
                     StatusCase{"recovered error sense", 0, 0x00, 0, 0x08, 0x00, true},

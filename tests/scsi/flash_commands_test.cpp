@@ -72,23 +72,27 @@ const CommandCase kCommands[] = {
      16384},
 };
 
+// A drive in its loader, reached as CD-ROM device 0 and as host adapter 0, target 0.
+std::shared_ptr<FlashDrive> AttachFlashDrive(SimDrives& sim, bool flashReadSupported) {
+  FlashDrive::Setup setup;
+  setup.identity = {"VAREL   ", "CD-RW KX4840A   ", "1.00"};
+  setup.loaderProduct = "KX-LOADER H8    ";
+  setup.idBlockAddress = 0x8004;
+  setup.flash.resize(0x100000);
+  for (std::size_t i = 0; i < setup.flash.size(); ++i)
+    setup.flash[i] = static_cast<std::uint8_t>(i >> 8);
+  setup.flashReadSupported = flashReadSupported;
+  auto drive = std::make_shared<FlashDrive>(setup, sim.platform.clock());
+  sim.platform.bus().Attach(platform::sim::SimBus::CdromName(0), drive);
+  sim.platform.bus().AttachAt(0, 0, drive);
+  EnterUpdateMode(sim.drives, 1);
+  return drive;
+}
+
 class FlashCommands : public testing::TestWithParam<TransportKind> {
  protected:
-  // A drive in its loader, reached as CD-ROM device 0 and as host adapter 0, target 0.
   std::shared_ptr<FlashDrive> AttachDrive(bool flashReadSupported = true) {
-    FlashDrive::Setup setup;
-    setup.identity = {"VAREL   ", "CD-RW KX4840A   ", "1.00"};
-    setup.loaderProduct = "KX-LOADER H8    ";
-    setup.idBlockAddress = 0x8004;
-    setup.flash.resize(0x100000);
-    for (std::size_t i = 0; i < setup.flash.size(); ++i)
-      setup.flash[i] = static_cast<std::uint8_t>(i >> 8);
-    setup.flashReadSupported = flashReadSupported;
-    auto drive = std::make_shared<FlashDrive>(setup, sim.platform.clock());
-    sim.platform.bus().Attach(platform::sim::SimBus::CdromName(0), drive);
-    sim.platform.bus().AttachAt(0, 0, drive);
-    EnterUpdateMode(sim.drives, 1);
-    return drive;
+    return AttachFlashDrive(sim, flashReadSupported);
   }
 
   SimDrives sim{GetParam()};
@@ -127,19 +131,58 @@ TEST_P(FlashCommands, AFlashReadRefusedAsUnknownFallsBackToTheAlternateReadForGo
             (std::vector<std::uint8_t>{0xA8, 0, 0, 0, 0, 0, 0, 0, 0, 0x72, 0, 0}));
 }
 
-TEST_P(FlashCommands, OnlyInvalidOperationCodeLeadsToTheAlternateRead) {
-  auto drive = AttachDrive();
-  drive->InjectFault({0xE3, DriveAnswer::Check(5, 0x20, 0x01), 1, 0});
-  int unsupported = 0;
-  EXPECT_EQ(ReadFlashBlock(sim.drives, 0, unsupported), 0);
-  EXPECT_EQ(unsupported, 0);
-  EXPECT_EQ(drive->received().back().cdb[0], 0xE3);
-  EXPECT_EQ(sim.drives.request().lastAscq, 0x01);
-
-  // A drive that knows the flash read returns the flash at the address.
-  ASSERT_EQ(ReadFlashBlock(sim.drives, 0x10000, unsupported), 1);
-  EXPECT_EQ(sim.drives.request().dataBuffer[0x200], 0x02);
-  EXPECT_EQ(unsupported, 0);
+// When the flash read counts as done, and when the drive is taken to know only the
+// alternate read: only a refusal as an unknown command (20/00) leads there, and only an
+// alternate read that answered in full marks the drive so.
+TEST_P(FlashCommands, AReadSucceedsOnlyWithAllItsBytesAndFallsBackOnlyOnAnUnknownCommand) {
+  using platform::sim::InjectedFault;
+  using platform::sim::ShortRead;
+  const InjectedFault unknown = {0xE3, DriveAnswer::Check(5, 0x20, 0x00), 1, 0};
+  struct Case {
+    const char* name;
+    bool flashReadSupported;
+    std::vector<InjectedFault> faults;
+    int result;
+    int unsupported;
+    std::vector<std::uint8_t> sent;
+  };
+  const Case cases[] = {
+      {"the flash read", true, {}, 1, 0, {0xE3}},
+      {"refused as unknown, the alternate read answers", false, {}, 1, 1, {0xE3, 0xA8}},
+      {"refused with another qualifier",
+       true,
+       {{0xE3, DriveAnswer::Check(5, 0x20, 0x01), 1, 0}},
+       0,
+       0,
+       {0xE3}},
+      {"refused as unknown, and the alternate read too",
+       true,
+       {unknown, {0xA8, DriveAnswer::Check(5, 0x20, 0x00), 1, 0}},
+       0,
+       0,
+       {0xE3, 0xA8}},
+      {"the flash read one byte short", true, {ShortRead(0xE3, 16383)}, 0, 0, {0xE3}},
+      {"the alternate read short", true, {unknown, ShortRead(0xA8, 100)}, 0, 0, {0xE3, 0xA8}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SimDrives fresh(GetParam());
+    auto drive = AttachFlashDrive(fresh, c.flashReadSupported);
+    for (const InjectedFault& fault : c.faults)
+      drive->InjectFault(fault);
+    const std::size_t before = drive->received().size();
+    int unsupported = 0;
+    EXPECT_EQ(ReadFlashBlock(fresh.drives, 0x10000, unsupported), c.result);
+    EXPECT_EQ(unsupported, c.unsupported);
+    std::vector<std::uint8_t> sent;
+    for (std::size_t i = before; i < drive->received().size(); ++i)
+      sent.push_back(drive->received()[i].cdb[0]);
+    EXPECT_EQ(sent, c.sent);
+    // The flash at the address, or the identification block from the alternate read.
+    if (c.result == 1) {
+      EXPECT_EQ(fresh.drives.request().dataBuffer[0x200], c.unsupported ? 0x82 : 0x02);
+    }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothTransports, FlashCommands,

@@ -49,6 +49,8 @@ struct HostileFile {
   Bytes flashed;           // the flash after a completed update
   std::string message;     // the message box Start shows, if any
   bool listed = true;
+  // What happens to the file between its selection and Start.
+  std::function<void(const fs::path& where)> beforeStart = nullptr;
 };
 
 void Write(const fs::path& path, const Bytes& bytes) {
@@ -57,6 +59,11 @@ void Write(const fs::path& path, const Bytes& bytes) {
 }
 std::function<void(const fs::path&)> File(Bytes bytes) {
   return [bytes](const fs::path& where) { Write(where, bytes); };
+}
+
+// The file-error box's text for a file that is not the one that was checked.
+std::string UnknownError(const std::string& name) {
+  return name + " へのｱｸｾｽ中に不明なｴﾗｰが発生しました。";
 }
 
 std::vector<HostileFile> Cases() {
@@ -100,9 +107,17 @@ std::vector<HostileFile> Cases() {
        StepCompleted, plain8, ""},
       {"a name that is no UTF-8", "\xFF\xFE\x80.VRL", kFamily8Row, File(stored8), StepCompleted,
        plain8, ""},
-      // Listed and matched, then gone before Start.
+      // Listed and matched, then gone or replaced before Start.
       {"removed after selection", "\xFF\xFE.vrl", kFamily8Row, File(stored8), StepUpdateFailed,
-       {}, "\xFF\xFE.vrl が見つかりませんでした。"},
+       {}, "\xFF\xFE.vrl が見つかりませんでした。", true,
+       [](const fs::path& where) { fs::remove(where); }},
+      {"replaced by another family's file", "new.vrl", kFamily8Row, File(stored8),
+       StepUpdateFailed, {}, UnknownError("new.vrl"), true, File(StoredOf(kFamily6Row))},
+      {"replaced by a file of another type code", "new.vrl", kFamily8Row, File(stored8),
+       StepUpdateFailed, {}, UnknownError("new.vrl"), true, File(StoredOf(kFamily8Row + 1))},
+      // Recognised by unpacking it, but a ".bin" is sent as it stands: it would go out packed.
+      {"a stored file under a plain name", "kxr70.bin", kFamily7Row, File(StoredOf(kFamily7Row)),
+       StepUpdateFailed, {}, UnknownError("kxr70.bin")},
   };
 }
 
@@ -121,7 +136,7 @@ TEST(HostileFiles, EndAsTheRulesSayAndNeverReachTheDrive) {
     const Bytes old = drive.flash();
     run.ChooseFirstDriveAndFile();
     EXPECT_EQ(run.dialog.SelectedSourceFile(), file.listed ? file.name : "");
-    if (!file.message.empty()) fs::remove(directory_ / file.name);
+    if (file.beforeStart) file.beforeStart(directory_ / file.name);
     run.view.Click(ui::kNextStartButton);
     run.view.Click(ui::kNextStartButton);
 

@@ -31,6 +31,11 @@ const Case kCases[] = {
     {"short id differs in case", "KXR65 ", "zt-KXR65", "KX4410B KXR65   ", 0, "", false},
     {"type code differs in its sixth byte only", "KXR65x", "ZT-KXR65", "KX4410B KXR65   ", 0, "",
      false},
+    // Pass Type is for another variant; the drive's own type code still needs its ids.
+    {"type code equal, ids differ, Pass Type with the short id", "KXR65 ", "other   ",
+     "other           ", 1, "ZT-KXR65", false},
+    {"stem equal, ids differ, Pass Type with no password", "KXR69 ", "other   ", "other           ",
+     1, "", false},
     {"stem equal, Pass Type with the short id", "KXR69 ", "other   ", "other           ", 1,
      "ZT-KXR65 and more", true},
     {"stem equal, Pass Type not ticked", "KXR69 ", "ZT-KXR65", "KX4410B KXR65   ", 0, "ZT-KXR65",

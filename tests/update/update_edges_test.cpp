@@ -190,16 +190,110 @@ TEST_P(UpdateEdges, EachPhaseIsShownOnceAndEveryProbeFollowsARequestSenseOnCdrom
   }
 }
 
-TEST_P(UpdateEdges, TenNotReadyAnswersMustComeWithinOnePollCycle) {
-  FlashDrive::Setup setup = DriveOfRow(kRow, 1);
-  setup.phaseMs = {0, 0, 0, 0};  // done at once: the drive answers "no medium"
-  FlashDrive& drive = Prepare(setup);
-  drive.InjectFault(NotReady(kTestUnitReady, 9));
-  drive.InjectFault({kTestUnitReady, DriveAnswer::Good(), 1, 0});
-  run.PressStart();
-  ASSERT_EQ(run.dialog.WizardStep, StepCompleted);
-  EXPECT_EQ(run.Count(kTestUnitReady), 20);
-  EXPECT_EQ(Sleeps(580), 2);
+// What the polling makes of the drive's answers after the flash start, and of its silence.
+TEST_P(UpdateEdges, ThePollingWaitsForTheDriveAndGivesUpOnlyOnASilentOne) {
+  constexpr std::array<std::uint32_t, 4> kDoneAtOnce = {0, 0, 0, 0};
+  constexpr std::uint64_t kThreeMinutes = 180'000;
+  auto silent = [](int probes) {
+    return std::vector<InjectedFault>{{kTestUnitReady, DriveAnswer::None(), probes, 0},
+                                      {kRequestSense, DriveAnswer::None(), probes, 0}};
+  };
+  struct Case {
+    const char* name;
+    std::array<std::uint32_t, 4> phaseMs;
+    std::vector<InjectedFault> faults;
+    int step;
+    int probes = -1;      // TEST UNIT READY commands, when it matters
+    int pollCycles = -1;  // 580 ms pauses, when it matters
+    bool gaveUp = false;  // ended three minutes after the drive fell silent
+  };
+  const Case cases[] = {
+      {"ten not-ready answers must come within one poll cycle",
+       kDoneAtOnce,
+       {NotReady(kTestUnitReady, 9), {kTestUnitReady, DriveAnswer::Good(), 1, 0}},
+       StepCompleted,
+       20,
+       2},
+      // ASC 0x20 means the probe was not understood: poll again.
+      {"an invalid command answer to a probe",
+       kDoneAtOnce,
+       {Refuse(kTestUnitReady, 0x20)},
+       StepCompleted,
+       11,
+       2},
+      {"an erase of ten minutes", {580, 600'000, 580, 580}, {}, StepCompleted},
+      {"silent for twenty probes, then finished", kDoneAtOnce, silent(20), StepCompleted, 30},
+      // Answers of its own come again later, but the program has given up by then.
+      {"silent after the flash start", kDoneAtOnce, silent(400), StepUpdateFailed, -1, -1, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    UpdateRig poll(GetParam());
+    FlashDrive::Setup setup = DriveOfRow(kRow, 1);
+    setup.phaseMs = c.phaseMs;
+    FlashDrive& drive = poll.Attach(setup);
+    poll.PutFirmwareFile("new.vrl", kRow, fresh);
+    for (const InjectedFault& fault : c.faults)
+      drive.InjectFault(fault);
+    poll.PressStart();
+
+    EXPECT_EQ(poll.dialog.WizardStep, c.step);
+    EXPECT_TRUE(poll.view.IsEnabled(ui::kCloseButton));
+    EXPECT_EQ(poll.Count(kFlashStart), 1);
+    if (c.probes >= 0) {
+      EXPECT_EQ(poll.Count(kTestUnitReady), c.probes);
+    }
+    if (c.pollCycles >= 0) {
+      EXPECT_EQ(std::ranges::count(poll.platform.clock().sleeps(), 580u), c.pollCycles);
+    }
+    // Before the polling only a few pauses of 200 ms pass (and short waits on ASPI); the
+    // last round may wait up to a poll interval and a command's time-out more.
+    const std::uint64_t now = poll.platform.clock().NowMs();
+    if (c.gaveUp) {
+      EXPECT_GE(now, kThreeMinutes);
+      EXPECT_LT(now, kThreeMinutes + 10'000);
+    }
+  }
+}
+
+// "Pass Type" lets a file of another variant (same 4-character stem) through, but only
+// with its password; a file of the drive's own type code must carry the drive's ids.
+TEST_P(UpdateEdges, PassTypeOpensAnotherVariantOnlyWithThePassword) {
+  struct Case {
+    const char* name;
+    int driveRow;
+    const char* typed;  // nullptr: the box is not ticked
+    int step;
+  };
+  const Case cases[] = {
+      {"another variant, box not ticked", kRow + 1, nullptr, StepTypeCodeDiffers},
+      {"another variant, the password (the file's short id)", kRow + 1, "", StepCompleted},
+      {"another variant, a wrong password", kRow + 1, "XXXXXXXX", StepTypeCodeDiffers},
+      {"the drive's own type code, other ids, the password", kRow, "", StepTypeCodeDiffers},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    UpdateRig pass(GetParam());
+    FlashDrive::Setup setup = DriveOfRow(c.driveRow, 1);
+    ++setup.flash[0x8004 + 6 + 9];  // a long id the file does not have
+    FlashDrive& drive = pass.Attach(setup);
+    pass.PutFirmwareFile("new.vrl", kRow, fresh);
+    pass.ChooseFirstDriveAndFile();
+    if (c.typed) {
+      const std::string shortId(pass.dialog.fileShortId.data());
+      pass.view.SetVisible(ui::kPassTypeCheckBox, true);
+      pass.view.QueuePasswordAnswer({true, *c.typed ? std::string(c.typed) : shortId});
+      pass.view.Click(ui::kPassTypeCheckBox);
+    }
+    pass.view.Click(ui::kNextStartButton);
+    pass.view.Click(ui::kNextStartButton);
+
+    EXPECT_EQ(pass.dialog.WizardStep, c.step);
+    const auto expected = c.step == StepCompleted
+                              ? std::vector<std::uint8_t>(fresh.begin(), fresh.end())
+                              : setup.flash;
+    EXPECT_TRUE(drive.flash() == expected);
+  }
 }
 
 TEST_P(UpdateEdges, AFamilyFourDriveBelowTheNewerVariantIsNotPromoted) {
