@@ -12,10 +12,17 @@
 
 #include "app/demo_machine.h"
 #include "app/flash_app.h"
+#include "app/window_options.h"
 #include "platform/linux/posix_file_system.h"
 #include "ui/qt/template_font.h"
 
 namespace {
+
+const zentor::app::WindowProgram kProgram{
+    "zentor-demo",
+    "The zentor window over virtual drives: a complete firmware update, with a backup\n"
+    "if asked, tried without hardware. It works in a fresh temporary directory with\n"
+    "sample firmware files, removed when the window closes; no real drive is touched."};
 
 volatile std::sig_atomic_t stopRequested = 0;
 
@@ -26,7 +33,9 @@ extern "C" void RequestStop(int) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto status = zentor::app::AnswerWithoutWindow(argc, argv, kProgram)) return *status;
   QApplication application(argc, argv);
+  if (const auto status = zentor::app::RefuseUnknownOptions(kProgram)) return *status;
 
   // Ctrl-C or a kill ends the demo like its Close button, so its directory is removed too.
   std::signal(SIGINT, RequestStop);

@@ -1,5 +1,8 @@
 #include "app/flash_app.h"
 
+#include <cstdio>
+#include <string>
+
 #include "app/responsive_platform.h"
 #include "ui/flash_dialog.h"
 #include "ui/qt/qt_dialog_view.h"
@@ -12,7 +15,19 @@ int FlashApp::Run(platform::Platform& platform, platform::FileSystem& files,
   ui::qt::QtDialogView view(language);
   ui::FlashDialog dialog(view, files, responsive);
   view.Connect(&dialog);
-  return view.RunModal([&dialog] { dialog.InitDialog(); });
+  // Why no drive is listed is told once the window stands, in a message box over it, and on
+  // the terminal for whoever started the window from one.
+  return view.RunModal([&dialog] { dialog.InitDialog(); },
+                       [&dialog, &view, language] {
+                         const std::string notice = dialog.EmptyDriveListNotice(language);
+                         if (notice.empty()) return;
+                         std::fprintf(stderr, "%s: %s", dialog.applicationName.c_str(),
+                                      notice.c_str());
+                         std::fflush(stderr);
+                         view.ShowMessageBox({notice, dialog.applicationName,
+                                              ui::MessageIcon::Exclamation,
+                                              ui::MessageButtons::Ok});
+                       });
 }
 
 }  // namespace zentor::app

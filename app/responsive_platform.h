@@ -25,6 +25,9 @@ class ResponsivePlatform final : public platform::Platform {
     return inner_.SendPassThrough(device, request);
   }
   void CloseDevice(platform::DeviceHandle device) override { inner_.CloseDevice(device); }
+  platform::PermissionRefusals permissionRefusals() const override {
+    return inner_.permissionRefusals();
+  }
   std::string ProgramFilePath() override { return inner_.ProgramFilePath(); }
   std::vector<std::uint8_t> ReadVersionInfo(const std::string& path) override {
     return inner_.ReadVersionInfo(path);

@@ -2,14 +2,29 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace zentor::platform {
 
 // An open device as the operating system hands it out (a file descriptor on Linux).
 using DeviceHandle = std::intptr_t;
 inline constexpr DeviceHandle kNoDevice = -1;
+
+// Why the system kept the program from drives for lack of permission, so that the user
+// can be told what was refused and what would allow it.
+struct PermissionRefusals {
+  // Nodes the user may not open for reading and writing.
+  std::vector<std::string> refusedNodes;
+  // A node that opened but whose vendor commands need a capability (on Linux /dev/srN and
+  // CAP_SYS_RAWIO), with the drive's node that would need none (empty when it has none).
+  std::optional<std::pair<std::string, std::string>> refusedCommands;
+
+  bool any() const { return !refusedNodes.empty() || refusedCommands.has_value(); }
+};
 
 // Opening a drive by its program-side name and sending it pass-through requests.
 //
@@ -29,6 +44,9 @@ class DeviceIo {
   virtual bool SendPassThrough(DeviceHandle device, std::span<std::uint8_t> request) = 0;
 
   virtual void CloseDevice(DeviceHandle device) = 0;
+
+  // What was refused for lack of permission so far; nothing where a back end cannot tell.
+  virtual PermissionRefusals permissionRefusals() const { return {}; }
 };
 
 }  // namespace zentor::platform

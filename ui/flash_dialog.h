@@ -6,6 +6,7 @@
 #include "firmware/firmware_image.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
+#include "resources/dialog_template.h"
 #include "resources/pictures.h"
 #include "scsi/drive_access.h"
 #include "ui/dialog_view.h"
@@ -49,6 +50,10 @@ class FlashDialog : public DialogEvents,
   // the dialog has then been ended with result 0 after a message box)
   bool InitDialog();
   std::string BuildVersionText();
+  // After the start, when the drive list is empty because the system refused this user a
+  // drive: what to tell the user, in the template variant's language; empty when the
+  // list is not empty or nothing was refused.
+  std::string EmptyDriveListNotice(resources::TemplateLanguage language);
 
   // --- data exchange: both directions always move every bound field
   void PushBoundFields();

@@ -2,7 +2,7 @@
 
 namespace zentor::app::cli {
 
-std::string PermissionHint(const platform::linux_os::PermissionRefusals& refusals) {
+std::string PermissionHint(const platform::PermissionRefusals& refusals) {
   std::string hint;
   if (refusals.refusedCommands) {
     const auto& [blockNode, genericNode] = *refusals.refusedCommands;

@@ -10,15 +10,6 @@
 
 namespace zentor::platform::linux_os {
 
-// Why the kernel kept the program from a drive, for the user's hint.
-struct PermissionRefusals {
-  // Nodes the user may not open for reading and writing (EACCES, EPERM on open).
-  std::vector<std::string> refusedNodes;
-  // A /dev/srN that opened but whose vendor commands need CAP_SYS_RAWIO, with the drive's
-  // generic node (empty when it has none).
-  std::optional<std::pair<std::string, std::string>> refusedCommands;
-};
-
 // Drives through the kernel's SCSI interfaces. A CD-ROM class device goes through its SCSI
 // generic node when that opens for reading and writing (no capability needed, and the
 // kernel sends no media checks of its own on opening it), else through /dev/srN. Each
@@ -34,9 +25,10 @@ class LinuxDeviceIo : public DeviceIo {
   bool SendPassThrough(DeviceHandle device, std::span<std::uint8_t> request) override;
   void CloseDevice(DeviceHandle device) override;
 
-  // What the kernel refused for lack of permission. The program treats these like any
-  // failure; a front end can tell the user why.
-  const PermissionRefusals& permissionRefusals() const { return refusals_; }
+  // What the kernel refused for lack of permission (EACCES, EPERM): nodes on open, vendor
+  // commands on /dev/srN. The program treats these like any failure; a front end can tell
+  // the user why.
+  PermissionRefusals permissionRefusals() const override { return refusals_; }
 
  private:
   struct OpenNode {

@@ -22,6 +22,7 @@ class LinuxPlatform final : public Platform {
     return devices_.SendPassThrough(device, request);
   }
   void CloseDevice(DeviceHandle device) override { devices_.CloseDevice(device); }
+  PermissionRefusals permissionRefusals() const override { return devices_.permissionRefusals(); }
 
   AspiLoad LoadAspiManager() override;
   std::unique_ptr<CompletionEvent> CreateCompletionEvent() override;

@@ -1,5 +1,7 @@
 #include "platform/sim/sim_bus.h"
 
+#include <algorithm>
+
 #include "platform/pass_through_request.h"
 #include "platform/sim/fixed_sense.h"
 
@@ -42,6 +44,12 @@ std::shared_ptr<VirtualDrive> SimBus::DriveAt(int hostAdapter, int targetId) con
 
 DeviceHandle SimBus::OpenDevice(const std::string& name) {
   openAttempts_.push_back(name);
+  if (denied_.contains(name)) {
+    if (std::ranges::find(refusals_.refusedNodes, name) == refusals_.refusedNodes.end()) {
+      refusals_.refusedNodes.push_back(name);
+    }
+    return kNoDevice;
+  }
   auto found = drives_.find(name);
   if (found == drives_.end() || !found->second->openable()) return kNoDevice;
   const DeviceHandle handle = nextHandle_++;

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,6 +29,11 @@ class SimBus : public DeviceIo {
   DeviceHandle OpenDevice(const std::string& name) override;
   bool SendPassThrough(DeviceHandle device, std::span<std::uint8_t> request) override;
   void CloseDevice(DeviceHandle device) override;
+  PermissionRefusals permissionRefusals() const override { return refusals_; }
+
+  // A name this user may not open (a node without read-write permission): the open fails
+  // and is reported as refused, whether or not a drive is attached there.
+  void DenyAccess(const std::string& name) { denied_.insert(name); }
 
   // What the program did with the bus.
   const std::vector<std::string>& openAttempts() const { return openAttempts_; }
@@ -46,6 +52,8 @@ class SimBus : public DeviceIo {
   std::vector<std::string> openAttempts_;
   int closeCount_ = 0;
   int strayRequests_ = 0;
+  std::set<std::string> denied_;
+  PermissionRefusals refusals_;
 };
 
 }  // namespace zentor::platform::sim

@@ -31,6 +31,7 @@ class SimPlatform final : public Platform {
     return bus_.SendPassThrough(device, request);
   }
   void CloseDevice(DeviceHandle device) override { bus_.CloseDevice(device); }
+  PermissionRefusals permissionRefusals() const override { return bus_.permissionRefusals(); }
 
   AspiLoad LoadAspiManager() override;
   std::unique_ptr<CompletionEvent> CreateCompletionEvent() override;

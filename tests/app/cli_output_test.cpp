@@ -68,7 +68,7 @@ TEST(ResolveDrive, TakesAnIndexOrTheOneEntryTheTextStarts) {
 
 // Which refusal stopped the program, and what would have allowed the update.
 TEST(PermissionHint, NamesTheRefusalAndWhatWouldAllowIt) {
-  platform::linux_os::PermissionRefusals refusals;
+  platform::PermissionRefusals refusals;
   EXPECT_EQ(PermissionHint(refusals), "");
   refusals.refusedCommands = {{"/dev/sr0", "/dev/sg1"}};
   EXPECT_EQ(PermissionHint(refusals),

@@ -2,6 +2,7 @@
 
 #include "firmware/sample_firmware.h"
 #include "tests/ui/dialog_fixture.h"
+#include "ui/permission_notice.h"
 
 namespace zentor::ui {
 namespace {
@@ -151,6 +152,94 @@ TEST(DialogStart, AMissingAspiManagerStopsWithTheStopIcon) {
   EXPECT_EQ(f.view.MessageBoxes()[0].text, "Not found 'ASPI32.DLL'");
   EXPECT_EQ(f.view.MessageBoxes()[0].icon, MessageIcon::Stop);
   EXPECT_EQ(f.view.MessageBoxes()[0].caption, "zentor");
+}
+
+// Whether the start has something to say about an empty drive list: only when the list is
+// empty and the system refused this user a drive.
+TEST(DialogStart, AnEmptyDriveListIsExplainedOnlyWhenTheSystemRefusedADrive) {
+  struct Case {
+    const char* name;
+    std::vector<int> deniedCdroms;
+    std::vector<int> drives;
+    bool explained;
+  };
+  const Case cases[] = {
+      {"no drive at all", {}, {}, false},
+      {"the only drive refused", {0}, {}, true},
+      {"a drive listed, another refused", {5}, {2}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    StartFixture f;
+    for (int n : c.drives)
+      f.AttachDrive(n, "CD-RW KX4840A   ");
+    for (int n : c.deniedCdroms)
+      f.platform.bus().DenyAccess(platform::sim::SimBus::CdromName(n));
+    ASSERT_TRUE(f.dialog.InitDialog());
+    const std::string notice = f.dialog.EmptyDriveListNotice(resources::TemplateLanguage::English);
+    EXPECT_EQ(!notice.empty(), c.explained);
+    if (c.explained) {
+      EXPECT_NE(notice.find("\\\\.\\cdrom0"), std::string::npos) << notice;
+    }
+    // The start itself shows no box: the window does, once it stands.
+    EXPECT_TRUE(f.view.MessageBoxes().empty());
+    EXPECT_EQ(f.dialog.WizardStep, 3);
+  }
+}
+
+TEST(PermissionNotice, NamesWhatWasRefusedAndWhatWouldAllowItInTheTemplatesLanguage) {
+  using resources::TemplateLanguage;
+  platform::PermissionRefusals nodes;
+  nodes.refusedNodes = {"/dev/sg1", "/dev/sr0"};
+  platform::PermissionRefusals commands;
+  commands.refusedCommands = {{"/dev/sr0", "/dev/sg1"}};
+  platform::PermissionRefusals commandsOnly;
+  commandsOnly.refusedCommands = {{"/dev/sr1", ""}};
+  struct Case {
+    const platform::PermissionRefusals& refusals;
+    TemplateLanguage language;
+    std::string text;
+  };
+  const std::string allowEn =
+      "\nAn update needs read-write access to the drive's generic node (/dev/sgN), or root. "
+      "Ask the administrator for access to this one drive; whoever has it can rewrite the "
+      "drive's firmware.\n";
+  const std::string allowJa =
+      "\nアップデートには、ドライブの汎用ノード (/dev/sgN) への読み書き権限、または root "
+      "権限が必要です。管理者にこのドライブだけのアクセス権を依頼してください。その権限があ"
+      "れば、このドライブのファームウェアを書き換えられます。\n";
+  const Case cases[] = {
+      {nodes, TemplateLanguage::English,
+       "No drive can be listed: the system did not allow this user access to a drive.\n"
+       "\nNot allowed to open for reading and writing: /dev/sg1, /dev/sr0\n" +
+           allowEn},
+      {commands, TemplateLanguage::English,
+       "No drive can be listed: the system did not allow this user access to a drive.\n"
+       "\nThe drive's vendor commands were refused on /dev/sr0 (there they need "
+       "CAP_SYS_RAWIO, that is root).\n"
+       "Read-write access to the drive's generic node /dev/sg1 needs no capability.\n" +
+           allowEn},
+      {commandsOnly, TemplateLanguage::English,
+       "No drive can be listed: the system did not allow this user access to a drive.\n"
+       "\nThe drive's vendor commands were refused on /dev/sr1 (there they need "
+       "CAP_SYS_RAWIO, that is root).\n" +
+           allowEn},
+      {nodes, TemplateLanguage::Japanese,
+       "システムがこのユーザーにドライブへのアクセスを許可しなかったため、ドライブを一覧に表示"
+       "できません。\n"
+       "\n読み書き用に開けなかったもの: /dev/sg1, /dev/sr0\n" +
+           allowJa},
+      {commands, TemplateLanguage::Japanese,
+       "システムがこのユーザーにドライブへのアクセスを許可しなかったため、ドライブを一覧に表示"
+       "できません。\n"
+       "\n/dev/sr0 ではドライブのベンダーコマンドが拒否されました (そこでは CAP_SYS_RAWIO、"
+       "つまり root 権限が必要です)。\n"
+       "ドライブの汎用ノード /dev/sg1 への読み書き権限があれば、特別な権限は要りません。\n" +
+           allowJa},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(PermissionNoticeText(c.refusals, c.language), c.text);
+  EXPECT_EQ(PermissionNoticeText({}, TemplateLanguage::Japanese), "");
 }
 
 }  // namespace

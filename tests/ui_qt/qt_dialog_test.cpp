@@ -334,6 +334,61 @@ class QtDialogTest : public QObject {
     QVERIFY(!mainWindowShown);
   }
 
+  // Started by a user the system refuses the drive: the window stands with its empty list
+  // and says why, once, over itself, in the template variant's language.
+  void whenTheSystemRefusesTheDriveTheWindowSaysWhy() {
+    struct Case {
+      TemplateLanguage language;
+      const char* firstLine;
+      const char* screenshot;
+    };
+    const Case cases[] = {
+        {TemplateLanguage::English,
+         "No drive can be listed: the system did not allow this user access to a drive.",
+         "permission-notice-en.png"},
+        {TemplateLanguage::Japanese,
+         "システムがこのユーザーにドライブへのアクセスを許可しなかったため、ドライブを一覧に表示"
+         "できません。",
+         "permission-notice-ja.png"},
+    };
+    for (const Case& c : cases) {
+      platform::sim::SimPlatform machine;
+      machine.SetProgramFile("/usr/bin/zentor", {});
+      machine.bus().DenyAccess(platform::sim::SimBus::CdromName(0));
+      test_support::MemoryFileSystem files;
+      QStringList texts;
+      QString title;
+      QMessageBox::Icon icon = QMessageBox::NoIcon;
+      bool windowShown = false;
+      int drivesListed = -1;
+      OnNextModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        QVERIFY(box);
+        texts << box->text();
+        title = box->windowTitle();
+        icon = box->icon();
+        auto* window = dynamic_cast<QtDialogView*>(box->parentWidget());
+        QVERIFY(window);
+        windowShown = window->isVisible();
+        drivesListed = qobject_cast<QComboBox*>(window->Control(1000))->count();
+        box->grab().save(ScreenshotPath(c.screenshot));
+        box->button(QMessageBox::Ok)->click();
+        // Nothing more opens; the user closes the window.
+        QTimer::singleShot(200, window, [window] {
+          qobject_cast<QPushButton*>(window->Control(2))->click();
+        });
+      });
+      QCOMPARE(app::FlashApp().Run(machine, files, c.language), 2);
+      QCOMPARE(texts.size(), 1);
+      QVERIFY2(texts[0].startsWith(QString::fromUtf8(c.firstLine)), qPrintable(texts[0]));
+      QVERIFY(texts[0].contains("\\\\.\\cdrom0"));
+      QCOMPARE(title, QString("zentor"));
+      QCOMPARE(icon, QMessageBox::Warning);
+      QVERIFY(windowShown);
+      QCOMPARE(drivesListed, 0);
+    }
+  }
+
   void picturesHaveTheirSizesAndSixteenColours() {
     const QPixmap logo = ui::qt::BitmapResource(resources::kLogoBitmapResource);
     QCOMPARE(logo.size(), QSize(111, 28));

@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QTimer>
 #include <algorithm>
 #include <stdexcept>
 
@@ -135,8 +136,10 @@ bool QtDialogView::Start(const std::function<void()>& start) {
   return true;
 }
 
-int QtDialogView::RunModal(const std::function<void()>& start) {
+int QtDialogView::RunModal(const std::function<void()>& start,
+                           const std::function<void()>& shown) {
   if (!Start(start)) return endResult_;
+  if (shown) QTimer::singleShot(0, this, [this, shown] { Dispatch(shown); });
   exec();
   return endResult_;
 }

@@ -27,9 +27,10 @@ class QtDialogView : public QDialog, public DialogView {
   void Connect(DialogEvents* events) { events_ = events; }
 
   // Runs `start` with the window still hidden; unless that ended the dialog, shows the
-  // window with the focus on its first tab stop and runs it modally. Returns the result the
+  // window with the focus on its first tab stop and runs it modally; `shown`, when given,
+  // runs once the modal loop has begun, over the visible window. Returns the result the
   // dialog ended with.
-  int RunModal(const std::function<void()>& start);
+  int RunModal(const std::function<void()>& start, const std::function<void()>& shown = {});
   // The same without the modal loop, for tests that drive the window themselves.
   bool Start(const std::function<void()>& start);
 
