@@ -27,4 +27,13 @@ std::optional<ImageBytes> PackImage(std::span<const std::uint8_t> image);
 // count calls for. Longer stored data is accepted; its last 4 bytes are the tail.
 std::optional<ImageBytes> UnpackImage(std::span<const std::uint8_t> stored);
 
+// The same two into a buffer of the caller's, which may be reused from call to call: every
+// byte of the result is written once, and nothing is allocated. PackImageInto needs room for
+// kMaxPackedLength bytes and returns the packed length; UnpackImageInto fills all kImageSize
+// bytes of `image` and returns false (leaving it undefined) where UnpackImage gives nothing.
+std::optional<std::size_t> PackImageInto(std::span<const std::uint8_t> image,
+                                         std::span<std::uint8_t, kMaxPackedLength> packed);
+bool UnpackImageInto(std::span<const std::uint8_t> stored,
+                     std::span<std::uint8_t, kImageSize> image);
+
 }  // namespace zentor::firmware

@@ -39,6 +39,7 @@ constexpr KeyData kKeys = GenerateKeys();
 }  // namespace
 
 const AdditiveKeyTable AdditiveKey = kKeys.additive;
-const std::array<BlockKeyTable, 4> BlockKey = kKeys.block;
+// On a cache line of its own, so the vector loads of the key never straddle two lines.
+alignas(64) const std::array<BlockKeyTable, 4> BlockKey = kKeys.block;
 
 }  // namespace zentor::firmware

@@ -30,6 +30,14 @@ struct OpenResult {
   int error = 0;
 };
 
+// What tells one state of a file from another without reading it: its length and the time
+// of its last change. Equal stamps mean the file is taken to be unchanged.
+struct FileStamp {
+  std::uint64_t length = 0;
+  std::int64_t modifiedNs = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
 // The program's files: firmware files and backups, all in one directory (the working
 // directory) and addressed by bare names.
 class FileSystem {
@@ -45,6 +53,12 @@ class FileSystem {
   // nothing: when it fails (disk full, no permission, a directory of that name), the name
   // is left as it was and no partial file remains. 0, or the system's error number.
   virtual int ReplaceFile(const std::string& name, std::span<const std::uint8_t> bytes) = 0;
+  // The stamp of a regular file, or nothing (no such file, or a file system that cannot
+  // tell, in which case nothing read from the file is ever reused).
+  virtual std::optional<FileStamp> Stamp(const std::string& name) {
+    (void)name;
+    return std::nullopt;
+  }
 };
 
 }  // namespace zentor::platform

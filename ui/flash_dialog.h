@@ -1,9 +1,11 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <string>
 
 #include "firmware/firmware_image.h"
+#include "firmware/source_file_check.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
 #include "resources/dialog_template.h"
@@ -103,6 +105,13 @@ class FlashDialog : public DialogEvents,
   DialogView& view_;
   platform::Platform& platform_;
   platform::FileSystem& files_;
+  // What each file turned out to be, with its stamp then: selecting it again while the
+  // stamp is the same needs no second reading (the load at Start reads it anyway).
+  struct KnownFile {
+    platform::FileStamp stamp;
+    firmware::SourceFileCheck check;
+  };
+  std::map<std::string, KnownFile> knownFiles_;
   scsi::DriveAccess drives_;
   update::Updater updater_;
 };

@@ -31,7 +31,19 @@ void FlashDialog::IdentifySourceFile() {
   if (name.empty()) return;
   fileIdentText.clear();
 
-  const firmware::SourceFileCheck check = firmware::CheckSourceFile(files_, name);
+  // The stamp comes before the reading: a file that changes meanwhile is read again next time.
+  const std::optional<platform::FileStamp> stamp = files_.Stamp(name);
+  const auto known = knownFiles_.find(name);
+  firmware::SourceFileCheck check;
+  if (stamp && known != knownFiles_.end() && known->second.stamp == *stamp) {
+    check = known->second.check;
+  } else {
+    check = firmware::CheckSourceFile(files_, name);
+    // A file that would not open may open next time.
+    if (stamp && check.outcome != firmware::SourceCheck::CannotOpen) {
+      knownFiles_[name] = {*stamp, check};
+    }
+  }
   switch (check.outcome) {
     case firmware::SourceCheck::CannotOpen:
       // Nothing of the earlier file may stay behind to be compared or loaded under this

@@ -69,6 +69,14 @@ std::vector<std::string> PosixFileSystem::ListFiles(std::string_view pattern) {
   return names;
 }
 
+std::optional<FileStamp> PosixFileSystem::Stamp(const std::string& name) {
+  struct stat status {};
+  if (::stat(PathOf(name).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+  return FileStamp{static_cast<std::uint64_t>(status.st_size),
+                   static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 +
+                       status.st_mtim.tv_nsec};
+}
+
 OpenResult PosixFileSystem::OpenForReading(const std::string& name) {
   // Non-blocking, so that a pipe with this name cannot hang the dialog before it is refused.
   const int fd = ::open(PathOf(name).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);

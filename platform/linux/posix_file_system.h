@@ -14,6 +14,7 @@ class PosixFileSystem final : public FileSystem {
 
   std::vector<std::string> ListFiles(std::string_view pattern) override;
   OpenResult OpenForReading(const std::string& name) override;
+  std::optional<FileStamp> Stamp(const std::string& name) override;
   int ReplaceFile(const std::string& name, std::span<const std::uint8_t> bytes) override;
 
  private:

@@ -25,6 +25,7 @@ class MemoryFileSystem : public platform::FileSystem {
 
   void Put(const std::string& name, std::vector<std::uint8_t> bytes) {
     files[name] = std::move(bytes);
+    changed[name] = ++changes;
   }
 
   std::vector<std::string> ListFiles(std::string_view pattern) override {
@@ -50,8 +51,18 @@ class MemoryFileSystem : public platform::FileSystem {
   int ReplaceFile(const std::string& name, std::span<const std::uint8_t> bytes) override {
     if (const auto error = writeErrors.find(name); error != writeErrors.end()) return error->second;
     files[name].assign(bytes.begin(), bytes.end());
+    changed[name] = ++changes;
     return 0;
   }
+
+  // Every Put or replacement is a change of its own, as a new modification time would be.
+  std::optional<platform::FileStamp> Stamp(const std::string& name) override {
+    const auto found = files.find(name);
+    if (found == files.end()) return std::nullopt;
+    return platform::FileStamp{found->second.size(), changed[name]};
+  }
+  std::map<std::string, std::int64_t> changed;
+  std::int64_t changes = 0;
 
  private:
   class File : public platform::File {
