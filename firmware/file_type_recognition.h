@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -27,5 +28,16 @@ struct FileRecognition {
 // Nothing when no row passes. A file longer than 1 MiB belongs to no row: no image is that
 // long, and nothing past 1 MiB is ever read.
 std::optional<FileRecognition> RecognizeFirmwareFile(std::span<const std::uint8_t> file);
+
+// Reads up to into.size() bytes at an offset of the file: how many it read (0 at the end),
+// -1 on an error.
+using FileReadAt = std::function<std::int64_t(std::uint64_t offset, std::span<std::uint8_t> into)>;
+
+// The same judgement from a file of the given length that is read only where it is looked
+// at: the code windows of the rows, and of a packed file its count, the few body bytes the
+// identification comes from and its tail. The unpacked bytes are worked out from those, as
+// unpacking would give them. A file whose reads fail matches no row.
+std::optional<FileRecognition> RecognizeFirmwareFile(std::uint64_t length,
+                                                     const FileReadAt& readAt);
 
 }  // namespace zentor::firmware

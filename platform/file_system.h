@@ -19,6 +19,9 @@ class File {
   virtual std::int64_t Read(std::span<std::uint8_t> into) = 0;
   // The length the file's status reports, or nothing when the query fails.
   virtual std::optional<std::uint64_t> Length() = 0;
+  // Reads up to into.size() bytes at an offset, leaving the position alone: the number
+  // read, 0 at the end of the file, -1 on an error.
+  virtual std::int64_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) = 0;
 };
 
 // Reads until `into` is full or the file ends: the number of bytes read, or -1 on an error.

@@ -27,6 +27,14 @@ class PosixFile final : public File {
     return count;
   }
 
+  std::int64_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) override {
+    ssize_t count;
+    do {
+      count = ::pread(fd_, into.data(), into.size(), static_cast<off_t>(offset));
+    } while (count < 0 && errno == EINTR);
+    return count;
+  }
+
   std::optional<std::uint64_t> Length() override {
     struct stat status {};
     if (::fstat(fd_, &status) != 0) return std::nullopt;
@@ -72,9 +80,9 @@ std::vector<std::string> PosixFileSystem::ListFiles(std::string_view pattern) {
 std::optional<FileStamp> PosixFileSystem::Stamp(const std::string& name) {
   struct stat status {};
   if (::stat(PathOf(name).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
-  return FileStamp{static_cast<std::uint64_t>(status.st_size),
-                   static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 +
-                       status.st_mtim.tv_nsec};
+  return FileStamp{
+      static_cast<std::uint64_t>(status.st_size),
+      static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec};
 }
 
 OpenResult PosixFileSystem::OpenForReading(const std::string& name) {

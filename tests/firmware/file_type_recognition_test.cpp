@@ -6,6 +6,7 @@
 
 #include "firmware/image_scrambling.h"
 #include "firmware/packed_image.h"
+#include "firmware/type_code_table.h"
 #include "test_images.h"
 
 namespace zentor::firmware {
@@ -86,6 +87,63 @@ TEST(FileTypeRecognition, PadsAShortFileWithNulAndRefusesALongOne) {
   ImageBytes longFile = PlainImage("KXR45");
   longFile.push_back(0);
   EXPECT_FALSE(RecognizeFirmwareFile(longFile));
+}
+
+// Recognition reads only the bytes it looks at and works the unpacked ones out from the
+// packed form; it must judge every file as the whole unpacked image would: the first row,
+// in table order, whose code stands in the file as stored or in UnpackImage's result.
+TEST(FileTypeRecognition, JudgesFromAFewBytesAsTheWholeUnpackedImageWould) {
+  std::vector<ImageBytes> files;
+  for (const char* code : {"KXR45", "KXR64", "KXR71", "KXR89"}) {
+    for (int family : {5, 6, 7, 8})
+      files.push_back(Stored(PlainImage(code), family));
+    files.push_back(PlainImage(code));
+  }
+  // Bodies cut to every length near the identification and the tail, counts at the edges.
+  const ImageBytes packed = Stored(PlainImage("KXR80"), 8);
+  for (std::uint32_t count : {0u, 1u, 1023u, 1024u, 1025u, kMaxTrailingCount - 1024,
+                              kMaxTrailingCount - 1, kMaxTrailingCount, kMaxTrailingCount + 1}) {
+    ImageBytes file = packed;
+    for (std::size_t i = 0; i < 4; ++i)
+      file[kPackedCountOffset + i] = (count >> (8 * i)) & 0xFF;
+    for (std::size_t length : {kMinPackedLength - 1, kMinPackedLength, kMinPackedLength + 40,
+                               kMinPackedLength + 1024, file.size() - 1, file.size()}) {
+      files.emplace_back(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(length));
+    }
+  }
+  // The identification in the tail: an image whose body is empty but for its last bytes.
+  ImageBytes tailOnly(kImageSize, 0xFF);
+  std::copy_n("KXR8", 4, tailOnly.begin() + 0xFFFFC);
+  files.push_back(Stored(tailOnly, 8));
+
+  for (std::size_t n = 0; n < files.size(); ++n) {
+    SCOPED_TRACE(n);
+    const ImageBytes& file = files[n];
+    std::optional<FileRecognition> expected;
+    const std::optional<ImageBytes> unpacked = UnpackImage(file);
+    for (int row = 0; !expected && TypeCodeTable[row].family != kTerminatorFamily; ++row) {
+      const TypeCodeRow& entry = TypeCodeTable[row];
+      const bool stored = entry.family < kFirstPackedFamily || entry.family == kPlainOrPackedFamily;
+      for (const bool fromUnpacked : {false, true}) {
+        if (expected || (fromUnpacked ? entry.family < kFirstPackedFamily || !unpacked : !stored)) {
+          continue;
+        }
+        const ImageBytes& bytes = fromUnpacked ? *unpacked : file;
+        if (!FileHoldsCode(entry, bytes)) continue;
+        FileRecognition match{row, fromUnpacked, {}};
+        const std::size_t at = entry.codeOffset;
+        std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                    std::min(bytes.size() - at, match.header.size()), match.header.begin());
+        expected = match;
+      }
+    }
+    const auto match = RecognizeFirmwareFile(file);
+    ASSERT_EQ(match.has_value(), expected.has_value());
+    if (!match) continue;
+    EXPECT_EQ(match->typeCodeRow, expected->typeCodeRow);
+    EXPECT_EQ(match->fromUnpackedImage, expected->fromUnpackedImage);
+    EXPECT_EQ(match->header, expected->header);
+  }
 }
 
 }  // namespace

@@ -76,6 +76,13 @@ class MemoryFileSystem : public platform::FileSystem {
       return static_cast<std::int64_t>(count);
     }
     std::optional<std::uint64_t> Length() override { return bytes_.size(); }
+    std::int64_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) override {
+      if (fails_) return -1;
+      if (offset >= bytes_.size()) return 0;
+      const std::size_t count = std::min<std::size_t>(into.size(), bytes_.size() - offset);
+      std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset), count, into.begin());
+      return static_cast<std::int64_t>(count);
+    }
 
    private:
     const std::vector<std::uint8_t>& bytes_;
