@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "firmware/packed_image.h"
 #include "firmware/scrambling_keys.h"
 #include "firmware/type_code_table.h"
 
@@ -88,7 +89,7 @@ std::optional<std::size_t> PackedBodyBlocks(Reader& file) {
   for (std::size_t i = 0; i < 4; ++i)
     rawCount |= static_cast<std::uint32_t>(count[i]) << (8 * i);
   if (rawCount > kMaxTrailingCount) return std::nullopt;
-  const std::size_t blocks = (kMaxTrailingCount - rawCount + kKeyBlockSize - 1) / kKeyBlockSize;
+  const std::size_t blocks = BodyBlocksFor(rawCount);
   if (file.length() < kMinPackedLength + kKeyBlockSize * blocks) return std::nullopt;
   return blocks;
 }

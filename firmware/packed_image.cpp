@@ -34,8 +34,7 @@ inline void ApplyBlockKeysTo(const std::uint8_t* __restrict in, std::uint8_t* __
 // 32-byte vectors where it has them (AVX2), the add keeps pace with a memcpy, which uses
 // them too; with the 16-byte ones every x86-64 has otherwise.
 [[gnu::target_clones("avx2", "default")]] void AddBlockKeys(const std::uint8_t* in,
-                                                            std::uint8_t* out,
-                                                            std::size_t blocks) {
+                                                            std::uint8_t* out, std::size_t blocks) {
   ApplyBlockKeysTo<KeyDirection::Add>(in, out, blocks);
 }
 [[gnu::target_clones("avx2", "default")]] void SubtractBlockKeys(const std::uint8_t* in,
@@ -51,10 +50,6 @@ void ApplyBlockKeys(const std::uint8_t* in, std::uint8_t* out, std::size_t block
   } else {
     SubtractBlockKeys(in, out, blocks);
   }
-}
-
-std::size_t BodyBlocksFor(std::uint32_t trailingCount) {
-  return (kMaxTrailingCount - trailingCount + kKeyBlockSize - 1) / kKeyBlockSize;
 }
 
 bool IsErased(std::uint8_t byte) {

@@ -17,6 +17,11 @@ namespace zentor::firmware {
 // Image 0x4000..0x7FFF is not stored and must be all 0xFF; so are the bytes the body leaves
 // out. Each operation returns a fresh buffer and leaves its input alone.
 
+// How many body blocks a packed file holds for its trailing count (at most kMaxTrailingCount).
+constexpr std::size_t BodyBlocksFor(std::uint32_t trailingCount) {
+  return (kMaxTrailingCount - trailingCount + kKeyBlockSize - 1) / kKeyBlockSize;
+}
+
 // The packed bytes (their length is 16392 + 1024 x B), or nothing when the image is not
 // 1 MiB or a byte in 0x4000..0x7FFF is not 0xFF. The count never reaches into the image
 // below 0x8000, so an image that is 0xFF from there to 0xFFFFB packs with an empty body.

@@ -1,7 +1,5 @@
 #include "firmware/source_file_check.h"
 
-#include "firmware/image_layout.h"
-
 namespace zentor::firmware {
 
 // Only the bytes recognition looks at are read, a few hundred where they lie: a listing of
