@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 #include <malloc.h>
 
+#include <algorithm>
 #include <iostream>
 #include <map>
 #include <optional>
+#include <set>
 #include <sstream>
 
 #include "tests/update/update_rig.h"
@@ -82,16 +84,48 @@ testing::AssertionResult StartFollowsCompleteTransfer(const std::vector<Received
     } else if (opcode == kFlashStart) {
       if (!closed) return testing::AssertionFailure() << "flash start before an accepted end";
       if (accepted != image) {
-        return testing::AssertionFailure()
-               << "flash start after " << accepted.size() << " accepted bytes that are not the image";
+        return testing::AssertionFailure() << "flash start after " << accepted.size()
+                                           << " accepted bytes that are not the image";
       }
     }
   }
   return testing::AssertionSuccess();
 }
 
+// The commands worth failing. Alike commands (same command bytes but an address in bytes
+// 2..5, same answer) act alike when they fail: of each kind the first, a middle and the last
+// are failed, and so is every command where the clean run changes from one kind to
+// another, with the one before it, skipping REQUEST SENSE, which on the CD-ROM device
+// precedes every poll. So every kind of command and answer, every step, the first, a middle
+// and the last block, the tail and every phase a poll sees are failed, not all 341 blocks
+// and 60 reads.
+std::vector<std::size_t> SampledFaultPoints(const std::vector<ReceivedCommand>& commands) {
+  const auto kindOf = [](const ReceivedCommand& c) {
+    std::vector<int> kind{c.cdb[0], static_cast<int>(c.answer.kind), c.answer.asc, c.answer.ascq};
+    for (std::size_t i = 6; i < c.cdb.size(); ++i)
+      kind.push_back(c.cdb[i]);
+    return kind;
+  };
+  std::map<std::vector<int>, std::vector<std::size_t>> byKind;
+  std::set<std::size_t> points;
+  std::optional<std::size_t> previous;  // the last command that was no REQUEST SENSE
+  for (std::size_t k = 0; k < commands.size(); ++k) {
+    const auto kind = kindOf(commands[k]);
+    byKind[kind].push_back(k);
+    if (commands[k].cdb[0] == kRequestSense) continue;
+    if (!previous || kindOf(commands[*previous]) != kind) {
+      points.insert(k);
+      if (previous) points.insert(*previous);
+    }
+    previous = k;
+  }
+  for (const auto& [kind, at] : byKind)
+    points.insert({at.front(), at[at.size() / 2], at.back()});
+  return {points.begin(), points.end()};
+}
+
 struct SweepCase {
-  int row;  // first row of families 5, 6, 7, 8
+  int row;  // first row of family 5 or 8
   bool backup;
   TransportKind transport;
 };
@@ -177,6 +211,7 @@ TEST_P(FaultSweep, NoFailedCommandLeadsToAWrongOutcome) {
   ASSERT_TRUE(Holds(*clean));
   const auto& commands = clean->drive->received();
 
+  const std::vector<std::size_t> points = SampledFaultPoints(commands);
   int failures = 0;
   std::map<int, int> outcomes;
   for (const FailureWay& way : kFailureWays) {
@@ -184,7 +219,8 @@ TEST_P(FaultSweep, NoFailedCommandLeadsToAWrongOutcome) {
     // time-out is the late completion.
     const bool late = !way.answer;
     if (aspi ? way.answer && way.answer->kind == DriveAnswer::Kind::NoAnswer : late) continue;
-    for (std::size_t k = 0; k < commands.size() && failures < 5; ++k) {
+    for (const std::size_t k : points) {
+      if (failures >= 5) break;
       const auto run = Update(k, &way);
       ++outcomes[run->dialog.WizardStep];
       const auto held = Holds(*run);
@@ -199,15 +235,19 @@ TEST_P(FaultSweep, NoFailedCommandLeadsToAWrongOutcome) {
   EXPECT_GT(outcomes[StepUpdateFailed], 0);
   EXPECT_EQ(outcomes[StepBackupFailed] > 0, GetParam().backup);
   std::ostringstream summary;
-  for (const auto& [step, count] : outcomes) summary << " step " << step << ": " << count;
-  std::cout << commands.size() << " commands;" << summary.str() << "\n";
+  for (const auto& [step, count] : outcomes)
+    summary << " step " << step << ": " << count;
+  std::cout << commands.size() << " commands, " << points.size() << " failed in turn;"
+            << summary.str() << "\n";
 }
 
 std::vector<SweepCase> AllCases() {
   std::vector<SweepCase> cases;
   for (TransportKind transport : {TransportKind::Aspi, TransportKind::CdromDevice})
     for (bool backup : {false, true})
-      for (int row : {7, 15, 25, 35}) cases.push_back({row, backup, transport});
+      // Families 5 and 8: the additive and the packed form; 6 and 7 send and poll alike.
+      for (int row : {7, 35})
+        cases.push_back({row, backup, transport});
   return cases;
 }
 
