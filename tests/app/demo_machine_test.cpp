@@ -4,23 +4,10 @@
 
 #include <cerrno>
 
-#include "scsi/drive_access.h"
-#include "scsi/drive_scan.h"
-#include "scsi/transport_choice.h"
 #include "tests/firmware/memory_file_system.h"
 
 namespace zentor::app {
 namespace {
-
-TEST(DemoMachine, ListsOneDriveOfEachNewerFamily) {
-  DemoMachine machine;
-  scsi::DriveAccess drives(machine.platform());
-  ASSERT_EQ(scsi::ChooseTransport(machine.platform(), drives), std::nullopt);
-  const std::vector<std::string> expected = {
-      "cdrom0 :  VAREL   CD-RW KX4840A   1.00", "cdrom1 :  VAREL   CD-RW KX5240A   1.00",
-      "cdrom2 :  VAREL   DVD/CDRW KX8040 1.00", "cdrom3 :  VAREL   DVD/CDRW KX8160 1.00"};
-  EXPECT_EQ(scsi::ScanDrives(drives), expected);
-}
 
 TEST(DemoMachine, SampleFilesNeverReplaceWhatIsThere) {
   DemoMachine machine;

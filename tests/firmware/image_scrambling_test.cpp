@@ -83,14 +83,11 @@ TEST(ImageScrambling, RefusesAndLeavesTheBufferAlone) {
     EXPECT_FALSE(UnscrambleImage(buffer, static_cast<int>(c.length), c.driveFamily, c.fileFamily));
     EXPECT_TRUE(buffer == image);
   }
-}
-
-TEST(ImageScrambling, UnscrambleRefusesStoredDataThatDoesNotUnpack) {
-  ImageBytes buffer(kImageSize, 0xFF);  // count 0xFFFFFFFF: not a packed file
-  EXPECT_FALSE(UnscrambleImage(buffer, 20000, 8, 8));
-  EXPECT_FALSE(UnscrambleImage(buffer, 0, 8, 8));
-  EXPECT_FALSE(UnscrambleImage(buffer, -1, 8, 8));
-  EXPECT_TRUE(std::all_of(buffer.begin(), buffer.end(), [](std::uint8_t b) { return b == 0xFF; }));
+  // Stored data that does not unpack (count 0xFFFFFFFF), or no data at all.
+  ImageBytes erased(kImageSize, 0xFF);
+  for (const int length : {20000, 0, -1})
+    EXPECT_FALSE(UnscrambleImage(erased, length, 8, 8)) << length;
+  EXPECT_TRUE(std::all_of(erased.begin(), erased.end(), [](std::uint8_t b) { return b == 0xFF; }));
 }
 
 }  // namespace

@@ -26,17 +26,6 @@ class BothTransports : public testing::TestWithParam<TransportKind> {
   SimDrives sim{GetParam()};
 };
 
-TEST_P(BothTransports, InquirySendsTheStandardSixByteCommandForThirtySixBytes) {
-  auto drive = AttachDrive();
-  ASSERT_EQ(sim.drives.Inquiry(), 1);
-  ASSERT_EQ(drive->received().size(), 1u);
-  const auto& command = drive->received()[0];
-  EXPECT_EQ(command.cdb, (std::vector<std::uint8_t>{0x12, 0x00, 0x00, 0x00, 0x24, 0x00}));
-  EXPECT_EQ(command.direction, DataDirection::In);
-  EXPECT_EQ(command.transferLength, 36u);
-  EXPECT_EQ(sim.drives.IdentificationText(), "VAREL   CD-RW KX1210A   1.00");
-}
-
 TEST_P(BothTransports, IdentificationTextEndsAtANulButTheProductIdKeepsAllSixteenBytes) {
   auto drive = AttachDrive();
   const std::string text = "VA      CD-RW KX1210A   1.00";
