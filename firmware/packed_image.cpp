@@ -14,12 +14,14 @@ enum class KeyDirection { Add, Subtract };
 // inner loops are plain byte adds over one key table; input and output never overlap, and
 // saying so (__restrict, understood by GCC and Clang) lets the compiler vectorise them.
 //
-// The direction matters. The processor guesses whether a load depends on a store from the
-// low 12 bits of their addresses alone; when the output lies a few bytes past the input in
-// that sense (packing writes the body at 0x4004 from an image read at 0x8000), every load
-// seems to hit a store just made, waits for it, and the loop slows by a third. Walking the
-// blocks backwards, 32 bytes at a time, puts the stores behind the loads again, as memmove
-// does for the same reason.
+// Where the bytes lie matters. The processor guesses whether a load depends on a store from
+// the low 12 bits of their addresses alone; a load that seems to hit a store just made waits
+// for it, and the loop slows by a third or more. Packing reads the body from image 0x8000
+// and writes it at 0x4004, a few bytes ahead of the input in that sense, so walking forwards
+// every load seemed to hit the store before it: the blocks are walked backwards, 32 bytes at
+// a time, when the output runs just ahead of the input, as memmove does for the same reason.
+// The key tables are read from a copy placed as the output is within a page, so their loads
+// never seem to hit a store whichever way the walk goes, wherever the tables were linked.
 template <KeyDirection direction>
 inline std::uint8_t Keyed(std::uint8_t byte, std::uint8_t key) {
   return static_cast<std::uint8_t>(direction == KeyDirection::Add ? byte + key : byte - key);
@@ -28,13 +30,15 @@ inline std::uint8_t Keyed(std::uint8_t byte, std::uint8_t key) {
 // Each loop is built twice, and the loader picks the build for the processor the program
 // runs on: with 32-byte vectors where it has them (AVX2), the add keeps pace with a memcpy,
 // which uses them too; with the 16-byte ones every x86-64 has otherwise. The two walks are
-// functions of their own so that each keeps the code layout it is fastest with.
+// functions of their own so that each keeps the code layout it is fastest with. `keys` holds
+// the four tables one after the other.
 template <KeyDirection direction>
 [[gnu::target_clones("avx2", "default")]] void KeyForwards(const std::uint8_t* __restrict in,
                                                            std::uint8_t* __restrict out,
+                                                           const std::uint8_t* __restrict keys,
                                                            std::size_t blocks) {
   for (std::size_t n = 0; n < blocks; ++n, in += kKeyBlockSize, out += kKeyBlockSize) {
-    const BlockKeyTable& key = BlockKey[n % BlockKey.size()];
+    const std::uint8_t* const key = keys + n % BlockKey.size() * kKeyBlockSize;
     for (std::size_t p = 0; p < kKeyBlockSize; ++p)
       out[p] = Keyed<direction>(in[p], key[p]);
   }
@@ -43,10 +47,11 @@ template <KeyDirection direction>
 template <KeyDirection direction>
 [[gnu::target_clones("avx2", "default")]] void KeyBackwards(const std::uint8_t* __restrict in,
                                                             std::uint8_t* __restrict out,
+                                                            const std::uint8_t* __restrict keys,
                                                             std::size_t blocks) {
   constexpr std::size_t kChunk = 32;
   for (std::size_t n = blocks; n-- > 0;) {
-    const BlockKeyTable& key = BlockKey[n % BlockKey.size()];
+    const std::uint8_t* const key = keys + n % BlockKey.size() * kKeyBlockSize;
     for (std::size_t c = kKeyBlockSize; c > 0;) {
       c -= kChunk;
       for (std::size_t p = c; p < c + kChunk; ++p)
@@ -57,13 +62,18 @@ template <KeyDirection direction>
 
 template <KeyDirection direction>
 void ApplyBlockKeys(const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) {
-  constexpr std::size_t kPageMask = 4096 - 1;
-  const std::size_t lead =
-      (reinterpret_cast<std::uintptr_t>(out) - reinterpret_cast<std::uintptr_t>(in)) & kPageMask;
-  if (lead == 0 || lead > kPageMask / 2) {
-    KeyForwards<direction>(in, out, blocks);
+  constexpr std::size_t kPage = 4096;
+  static_assert(sizeof(BlockKey) == kPage, "the four tables fill one page, with no gaps");
+  const auto lowBits = [](const void* at) { return reinterpret_cast<std::uintptr_t>(at); };
+  std::uint8_t room[2 * kPage];
+  std::uint8_t* const keys = room + ((lowBits(out) - lowBits(room)) & (kPage - 1));
+  std::memcpy(keys, BlockKey.data(), kPage);
+
+  const std::size_t lead = (lowBits(out) - lowBits(in)) & (kPage - 1);
+  if (lead == 0 || lead > kPage / 2) {
+    KeyForwards<direction>(in, out, keys, blocks);
   } else {
-    KeyBackwards<direction>(in, out, blocks);
+    KeyBackwards<direction>(in, out, keys, blocks);
   }
 }
 

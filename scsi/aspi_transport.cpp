@@ -8,7 +8,7 @@ namespace zentor::scsi {
 namespace {
 
 constexpr std::uint32_t kCompletionWaitMs = 5000;
-constexpr std::uint8_t kSenseLength = 16;
+constexpr std::uint8_t kAspiSenseLength = 16;
 
 // The manager writes the status last, from its own thread.
 std::uint8_t StatusOf(platform::AspiExecRequest& request) {
@@ -77,7 +77,7 @@ int AspiTransport::SendAspi(ScsiRequest& request, std::uint32_t transferLength) 
   master.lun = 0;
   master.bufferPointer = request.dataBuffer;
   master.bufferLength = transferLength;
-  master.senseLength = kSenseLength;
+  master.senseLength = kAspiSenseLength;
   master.postProcedure = event->PostHandle();
 
   auto submission = spare_ ? std::move(spare_) : std::make_unique<Submission>();

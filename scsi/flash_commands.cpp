@@ -15,7 +15,7 @@ constexpr std::uint8_t kOpEnterUpdateMode = 0xE4;
 constexpr std::uint8_t kOpSendBlockLong = 0xAA;
 constexpr std::uint8_t kOpAlternateRead = 0xA8;
 
-constexpr std::uint8_t kSenseLength = 14;
+constexpr std::uint8_t kRequestSenseLength = 14;
 constexpr std::uint8_t kControlByte = 0x80;
 constexpr std::uint8_t kOptionBit = 0x40;
 // Byte 9 of the alternate read: the character 'r'.
@@ -50,8 +50,8 @@ int AlternateRead(DriveAccess& drives) {
 }  // namespace
 
 int RequestSense(DriveAccess& drives) {
-  drives.PrepareCommand(kFlagsDataIn, 6, {kOpRequestSense, 0, 0, 0, kSenseLength, 0});
-  return drives.Dispatch(kSenseLength);
+  drives.PrepareCommand(kFlagsDataIn, 6, {kOpRequestSense, 0, 0, 0, kRequestSenseLength, 0});
+  return drives.Dispatch(kRequestSenseLength);
 }
 
 int TestUnitReady(DriveAccess& drives) {

@@ -14,7 +14,7 @@ namespace {
 constexpr std::uint8_t kAspiInvalidCommand = 0x80;
 constexpr std::uint8_t kDirectionBits = kAspiDirectionIn | kAspiDirectionOut;
 
-DataDirection DirectionOf(std::uint8_t flags) {
+DataDirection AspiDirectionOf(std::uint8_t flags) {
   switch (flags & kDirectionBits) {
     case kAspiDirectionIn:
       return DataDirection::In;
@@ -128,7 +128,7 @@ bool SimAspiManager::Complete(AspiExecRequest* request, std::optional<std::uint8
   const std::span<const std::uint8_t> cdb(request->cdb,
                                           std::min<std::size_t>(request->cdbLength, 16));
   const std::span<std::uint8_t> data(request->bufferPointer, request->bufferLength);
-  const DriveAnswer answer = drive->Execute(cdb, DirectionOf(request->flags), data);
+  const DriveAnswer answer = drive->Execute(cdb, AspiDirectionOf(request->flags), data);
   switch (answer.kind) {
     case DriveAnswer::Kind::NoAnswer:
       return false;

@@ -8,7 +8,7 @@
 namespace zentor::platform::sim {
 namespace {
 
-DataDirection DirectionOf(std::uint8_t dataIn) {
+DataDirection PassThroughDirectionOf(std::uint8_t dataIn) {
   switch (dataIn) {
     case kDataIn:
       return DataDirection::In;
@@ -67,7 +67,7 @@ bool SimBus::SendPassThrough(DeviceHandle device, std::span<std::uint8_t> reques
   if (!view) return false;
 
   const DriveAnswer answer =
-      drive->second->Execute(view->cdb, DirectionOf(view->header.dataIn), view->data);
+      drive->second->Execute(view->cdb, PassThroughDirectionOf(view->header.dataIn), view->data);
   switch (answer.kind) {
     case DriveAnswer::Kind::NoAnswer:
       return false;

@@ -78,7 +78,7 @@ TEST(TypeCodeTable, DriveBlockAgreesAsAFourCharacterCString) {
       {"\xFF\xFF\xFF\xFF\xFF\xFF"s, -1},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::PrintToString(c.start));
+    SCOPED_TRACE(::testing::PrintToString(c.start));
     EXPECT_EQ(FindBlockCodeRow(Block(c.start)), c.row);
   }
 }

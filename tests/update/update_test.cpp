@@ -19,7 +19,7 @@ using namespace test_support;  // the rig, drives of a row, opcodes, Refuse
 // First rows of the families with stored update files.
 constexpr int kStoredFamilyRows[] = {7, 15, 25, 35};
 
-std::vector<std::uint8_t> Bytes(const firmware::ImageBytes& image) {
+std::vector<std::uint8_t> FlashBytes(const firmware::ImageBytes& image) {
   return {image.begin(), image.end()};
 }
 
@@ -38,7 +38,7 @@ TEST_P(Update, EveryStoredFamilyIsFlashedAndItsBackupRestoresTheOldFirmware) {
     ASSERT_EQ(run.dialog.WizardStep, StepCompleted);
     EXPECT_NE(run.view.Text(ui::kInformationText).find(" *** OK ** OK ** OK *** "),
               std::string::npos);
-    EXPECT_EQ(drive.flash(), Bytes(fresh));
+    EXPECT_EQ(drive.flash(), FlashBytes(fresh));
     // Family 5 drives report the family-4 stem and are told apart by promotion only.
     EXPECT_EQ(drive.flashStarts(), std::vector<bool>{row == 7});
     EXPECT_EQ(run.view.positions.back(), 120);
