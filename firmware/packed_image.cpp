@@ -27,16 +27,10 @@ inline std::uint8_t Keyed(std::uint8_t byte, std::uint8_t key) {
   return static_cast<std::uint8_t>(direction == KeyDirection::Add ? byte + key : byte - key);
 }
 
-// Each loop is built twice, and the loader picks the build for the processor the program
-// runs on: with 32-byte vectors where it has them (AVX2), the add keeps pace with a memcpy,
-// which uses them too; with the 16-byte ones every x86-64 has otherwise. The two walks are
-// functions of their own so that each keeps the code layout it is fastest with. `keys` holds
-// the four tables one after the other.
+// `keys` holds the four tables one after the other.
 template <KeyDirection direction>
-[[gnu::target_clones("avx2", "default")]] void KeyForwards(const std::uint8_t* __restrict in,
-                                                           std::uint8_t* __restrict out,
-                                                           const std::uint8_t* __restrict keys,
-                                                           std::size_t blocks) {
+inline void KeyForwards(const std::uint8_t* __restrict in, std::uint8_t* __restrict out,
+                        const std::uint8_t* __restrict keys, std::size_t blocks) {
   for (std::size_t n = 0; n < blocks; ++n, in += kKeyBlockSize, out += kKeyBlockSize) {
     const std::uint8_t* const key = keys + n % BlockKey.size() * kKeyBlockSize;
     for (std::size_t p = 0; p < kKeyBlockSize; ++p)
@@ -44,20 +38,49 @@ template <KeyDirection direction>
   }
 }
 
+// Backwards, 32 bytes at a time; the four tables repeat every 4096 bytes of the body.
 template <KeyDirection direction>
-[[gnu::target_clones("avx2", "default")]] void KeyBackwards(const std::uint8_t* __restrict in,
-                                                            std::uint8_t* __restrict out,
-                                                            const std::uint8_t* __restrict keys,
-                                                            std::size_t blocks) {
+inline void KeyBackwards(const std::uint8_t* __restrict in, std::uint8_t* __restrict out,
+                         const std::uint8_t* __restrict keys, std::size_t blocks) {
   constexpr std::size_t kChunk = 32;
-  for (std::size_t n = blocks; n-- > 0;) {
-    const std::uint8_t* const key = keys + n % BlockKey.size() * kKeyBlockSize;
-    for (std::size_t c = kKeyBlockSize; c > 0;) {
-      c -= kChunk;
-      for (std::size_t p = c; p < c + kChunk; ++p)
-        out[n * kKeyBlockSize + p] = Keyed<direction>(in[n * kKeyBlockSize + p], key[p]);
-    }
+  constexpr std::size_t kRingMask = BlockKey.size() * kKeyBlockSize - 1;
+  for (std::size_t at = blocks * kKeyBlockSize; at > 0;) {
+    at -= kChunk;
+    const std::uint8_t* const key = keys + (at & kRingMask);
+    for (std::size_t p = 0; p < kChunk; ++p)
+      out[at + p] = Keyed<direction>(in[at + p], key[p]);
   }
+}
+
+// Each loop is built twice, and the loader picks the build for the processor the program
+// runs on: with 32-byte vectors where it has them (AVX2), the add keeps pace with a memcpy,
+// which uses them too; with the 16-byte ones every x86-64 has otherwise. Each is a function
+// of its own (Clang clones no templates), which also lets each keep the code layout it is
+// fastest with.
+using KeyLoop = void(const std::uint8_t*, std::uint8_t*, const std::uint8_t*, std::size_t);
+[[gnu::target_clones("avx2", "default")]] void AddForwards(const std::uint8_t* in,
+                                                           std::uint8_t* out,
+                                                           const std::uint8_t* keys,
+                                                           std::size_t blocks) {
+  KeyForwards<KeyDirection::Add>(in, out, keys, blocks);
+}
+[[gnu::target_clones("avx2", "default")]] void AddBackwards(const std::uint8_t* in,
+                                                            std::uint8_t* out,
+                                                            const std::uint8_t* keys,
+                                                            std::size_t blocks) {
+  KeyBackwards<KeyDirection::Add>(in, out, keys, blocks);
+}
+[[gnu::target_clones("avx2", "default")]] void SubtractForwards(const std::uint8_t* in,
+                                                                std::uint8_t* out,
+                                                                const std::uint8_t* keys,
+                                                                std::size_t blocks) {
+  KeyForwards<KeyDirection::Subtract>(in, out, keys, blocks);
+}
+[[gnu::target_clones("avx2", "default")]] void SubtractBackwards(const std::uint8_t* in,
+                                                                 std::uint8_t* out,
+                                                                 const std::uint8_t* keys,
+                                                                 std::size_t blocks) {
+  KeyBackwards<KeyDirection::Subtract>(in, out, keys, blocks);
 }
 
 template <KeyDirection direction>
@@ -70,11 +93,11 @@ void ApplyBlockKeys(const std::uint8_t* in, std::uint8_t* out, std::size_t block
   std::memcpy(keys, BlockKey.data(), kPage);
 
   const std::size_t lead = (lowBits(out) - lowBits(in)) & (kPage - 1);
-  if (lead == 0 || lead > kPage / 2) {
-    KeyForwards<direction>(in, out, keys, blocks);
-  } else {
-    KeyBackwards<direction>(in, out, keys, blocks);
-  }
+  const bool forwards = lead == 0 || lead > kPage / 2;
+  KeyLoop* const loop = direction == KeyDirection::Add
+                            ? (forwards ? AddForwards : AddBackwards)
+                            : (forwards ? SubtractForwards : SubtractBackwards);
+  loop(in, out, keys, blocks);
 }
 
 bool IsErased(std::uint8_t byte) {

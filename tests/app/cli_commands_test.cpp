@@ -4,7 +4,6 @@
 
 #include <sstream>
 
-#include "app/demo_refusal.h"
 #include "platform/sim/sim_platform.h"
 #include "tests/firmware/memory_file_system.h"
 
@@ -60,18 +59,6 @@ TEST(CliCommands, UpdateWithBackupWritesTheFileAndPrintsEachTextOnce) {
   // The bar fills once for the backup and once for the update.
   EXPECT_EQ(Count(rig.err.str(), "progress 120/120\n"), 2u);
   EXPECT_TRUE(rig.err.str().ends_with("progress 92/120\nprogress 120/120\n"));
-}
-
-TEST(CliCommands, AnUpdateTheDriveRefusesEndsWithStatusOneAndTheFlashUntouched) {
-  CliRig rig;
-  const std::vector<std::uint8_t> before = rig.drives[3].drive->flash();
-  RefuseOnDemoDrives(DemoRefusal::FlashStart, rig.drives);
-  EXPECT_EQ(rig.Run({"--lang=ja", "update", "--drive", "3", "--file", "kxr80.vrl"}),
-            kExitNotCompleted);
-  EXPECT_EQ(rig.drives[3].drive->flash(), before);
-  EXPECT_NE(rig.out.str().find("アップデートを失敗しました。\n\n*** NG ** NG ** NG ***"),
-            std::string::npos)
-      << rig.out.str();
 }
 
 TEST(CliCommands, ABackupThatCannotBeChosenSendsNothingToTheDrive) {

@@ -126,7 +126,7 @@ TEST_F(CliProcess, HelpVersionAndBadLines) {
   }
 }
 
-TEST_F(CliProcess, SamplesDrivesFilesAndAnUnknownDrive) {
+TEST_F(CliProcess, SamplesDrivesAndFiles) {
   { std::ofstream(work_ / "kxr60.vrl") << "mine"; }
   const Outcome samples = Run({"--simulate", "samples"});
   EXPECT_EQ(samples.status, 0);
@@ -147,10 +147,6 @@ TEST_F(CliProcess, SamplesDrivesFilesAndAnUnknownDrive) {
             "kxr70.vrl\tZT-KXR70 KX4410B KXR70   8.515\n"
             "kxr80.vrl\tZT-KXR80 KX4410B KXR80   8.515\n");
 
-  const Outcome unknown = Run({"--simulate", "update", "--drive", "4", "--file", "kxr42.vrl"});
-  EXPECT_EQ(unknown.status, 2);
-  EXPECT_NE(unknown.err.find("The drives are:\n  0  cdrom0 :"), std::string::npos) << unknown.err;
-  EXPECT_EQ(unknown.out, "");
 }
 
 TEST_F(CliProcess, UpdateWithBackupCompletesThroughCtrlC) {
