@@ -22,82 +22,54 @@ enum class KeyDirection { Add, Subtract };
 // a time, when the output runs just ahead of the input, as memmove does for the same reason.
 // The key tables are read from a copy placed as the output is within a page, so their loads
 // never seem to hit a store whichever way the walk goes, wherever the tables were linked.
-template <KeyDirection direction>
-inline std::uint8_t Keyed(std::uint8_t byte, std::uint8_t key) {
-  return static_cast<std::uint8_t>(direction == KeyDirection::Add ? byte + key : byte - key);
-}
-
-// `keys` holds the four tables one after the other.
-template <KeyDirection direction>
-inline void KeyForwards(const std::uint8_t* __restrict in, std::uint8_t* __restrict out,
-                        const std::uint8_t* __restrict keys, std::size_t blocks) {
+// Both loops only add: unpacking adds the tables' negation (x - k and x + (256 - k) are the
+// same byte). Each is built twice, and the loader picks the build for the processor the
+// program runs on: with 32-byte vectors where it has them (AVX2), the add keeps pace with a
+// memcpy, which uses them too; with the 16-byte ones every x86-64 has otherwise. `keys`
+// holds the four tables one after the other.
+[[gnu::target_clones("avx2", "default")]] void KeyForwards(const std::uint8_t* __restrict in,
+                                                           std::uint8_t* __restrict out,
+                                                           const std::uint8_t* __restrict keys,
+                                                           std::size_t blocks) {
   for (std::size_t n = 0; n < blocks; ++n, in += kKeyBlockSize, out += kKeyBlockSize) {
     const std::uint8_t* const key = keys + n % BlockKey.size() * kKeyBlockSize;
     for (std::size_t p = 0; p < kKeyBlockSize; ++p)
-      out[p] = Keyed<direction>(in[p], key[p]);
+      out[p] = static_cast<std::uint8_t>(in[p] + key[p]);
   }
 }
 
 // Backwards, 32 bytes at a time; the four tables repeat every 4096 bytes of the body.
-template <KeyDirection direction>
-inline void KeyBackwards(const std::uint8_t* __restrict in, std::uint8_t* __restrict out,
-                         const std::uint8_t* __restrict keys, std::size_t blocks) {
+[[gnu::target_clones("avx2", "default")]] void KeyBackwards(const std::uint8_t* __restrict in,
+                                                            std::uint8_t* __restrict out,
+                                                            const std::uint8_t* __restrict keys,
+                                                            std::size_t blocks) {
   constexpr std::size_t kChunk = 32;
   constexpr std::size_t kRingMask = BlockKey.size() * kKeyBlockSize - 1;
   for (std::size_t at = blocks * kKeyBlockSize; at > 0;) {
     at -= kChunk;
     const std::uint8_t* const key = keys + (at & kRingMask);
     for (std::size_t p = 0; p < kChunk; ++p)
-      out[at + p] = Keyed<direction>(in[at + p], key[p]);
+      out[at + p] = static_cast<std::uint8_t>(in[at + p] + key[p]);
   }
 }
 
-// Each loop is built twice, and the loader picks the build for the processor the program
-// runs on: with 32-byte vectors where it has them (AVX2), the add keeps pace with a memcpy,
-// which uses them too; with the 16-byte ones every x86-64 has otherwise. Each is a function
-// of its own (Clang clones no templates), which also lets each keep the code layout it is
-// fastest with.
-using KeyLoop = void(const std::uint8_t*, std::uint8_t*, const std::uint8_t*, std::size_t);
-[[gnu::target_clones("avx2", "default")]] void AddForwards(const std::uint8_t* in,
-                                                           std::uint8_t* out,
-                                                           const std::uint8_t* keys,
-                                                           std::size_t blocks) {
-  KeyForwards<KeyDirection::Add>(in, out, keys, blocks);
-}
-[[gnu::target_clones("avx2", "default")]] void AddBackwards(const std::uint8_t* in,
-                                                            std::uint8_t* out,
-                                                            const std::uint8_t* keys,
-                                                            std::size_t blocks) {
-  KeyBackwards<KeyDirection::Add>(in, out, keys, blocks);
-}
-[[gnu::target_clones("avx2", "default")]] void SubtractForwards(const std::uint8_t* in,
-                                                                std::uint8_t* out,
-                                                                const std::uint8_t* keys,
-                                                                std::size_t blocks) {
-  KeyForwards<KeyDirection::Subtract>(in, out, keys, blocks);
-}
-[[gnu::target_clones("avx2", "default")]] void SubtractBackwards(const std::uint8_t* in,
-                                                                 std::uint8_t* out,
-                                                                 const std::uint8_t* keys,
-                                                                 std::size_t blocks) {
-  KeyBackwards<KeyDirection::Subtract>(in, out, keys, blocks);
-}
-
-template <KeyDirection direction>
-void ApplyBlockKeys(const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) {
+void ApplyBlockKeys(KeyDirection direction, const std::uint8_t* in, std::uint8_t* out,
+                    std::size_t blocks) {
   constexpr std::size_t kPage = 4096;
   static_assert(sizeof(BlockKey) == kPage, "the four tables fill one page, with no gaps");
-  const auto lowBits = [](const void* at) { return reinterpret_cast<std::uintptr_t>(at); };
+  const auto address = [](const void* at) { return reinterpret_cast<std::uintptr_t>(at); };
   std::uint8_t room[2 * kPage];
-  std::uint8_t* const keys = room + ((lowBits(out) - lowBits(room)) & (kPage - 1));
-  std::memcpy(keys, BlockKey.data(), kPage);
+  std::uint8_t* const keys = room + ((address(out) - address(room)) & (kPage - 1));
+  const std::uint8_t* const tables = BlockKey.data()->data();
+  for (std::size_t i = 0; i < kPage; ++i)
+    keys[i] = static_cast<std::uint8_t>(direction == KeyDirection::Add ? tables[i] : -tables[i]);
 
-  const std::size_t lead = (lowBits(out) - lowBits(in)) & (kPage - 1);
-  const bool forwards = lead == 0 || lead > kPage / 2;
-  KeyLoop* const loop = direction == KeyDirection::Add
-                            ? (forwards ? AddForwards : AddBackwards)
-                            : (forwards ? SubtractForwards : SubtractBackwards);
-  loop(in, out, keys, blocks);
+  const std::size_t lead = (address(out) - address(in)) & (kPage - 1);
+  if (lead == 0 || lead > kPage / 2) {
+    KeyForwards(in, out, keys, blocks);
+  } else {
+    KeyBackwards(in, out, keys, blocks);
+  }
 }
 
 bool IsErased(std::uint8_t byte) {
@@ -129,12 +101,12 @@ std::optional<std::size_t> PackImageInto(std::span<const std::uint8_t> image,
   const std::size_t blocks = BodyBlocksFor(trailingCount);
   const std::size_t length = kMinPackedLength + kKeyBlockSize * blocks;
 
-  ApplyBlockKeys<KeyDirection::Add>(image.data(), packed.data(), kPackedHeadSize / kKeyBlockSize);
+  ApplyBlockKeys(KeyDirection::Add, image.data(), packed.data(), kPackedHeadSize / kKeyBlockSize);
   for (std::size_t i = 0; i < 4; ++i) {
     packed[kPackedCountOffset + i] = static_cast<std::uint8_t>(trailingCount >> (8 * i));
   }
-  ApplyBlockKeys<KeyDirection::Add>(image.data() + kImageBodyBegin,
-                                    packed.data() + kPackedBodyOffset, blocks);
+  ApplyBlockKeys(KeyDirection::Add, image.data() + kImageBodyBegin,
+                 packed.data() + kPackedBodyOffset, blocks);
   std::copy_n(image.data() + kImageTailBegin, kTailSize, packed.data() + length - kTailSize);
   return length;
 }
@@ -151,11 +123,11 @@ bool UnpackImageInto(std::span<const std::uint8_t> stored,
   const std::size_t blocks = BodyBlocksFor(rawCount);
   if (stored.size() < kMinPackedLength + kKeyBlockSize * blocks) return false;
 
-  ApplyBlockKeys<KeyDirection::Subtract>(stored.data(), image.data(),
-                                         kPackedHeadSize / kKeyBlockSize);
+  ApplyBlockKeys(KeyDirection::Subtract, stored.data(), image.data(),
+                 kPackedHeadSize / kKeyBlockSize);
   std::fill(image.begin() + kImageHoleBegin, image.begin() + kImageBodyBegin, 0xFF);
-  ApplyBlockKeys<KeyDirection::Subtract>(stored.data() + kPackedBodyOffset,
-                                         image.data() + kImageBodyBegin, blocks);
+  ApplyBlockKeys(KeyDirection::Subtract, stored.data() + kPackedBodyOffset,
+                 image.data() + kImageBodyBegin, blocks);
   // The cut run of 0xFF; the last body block may reach into it, and into the tail, which
   // the stored tail then overwrites.
   const std::size_t bodyEnd = std::min(kImageBodyBegin + kKeyBlockSize * blocks, kImageTailBegin);
