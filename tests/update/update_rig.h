@@ -1,10 +1,10 @@
 #pragma once
 
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "firmware/loader_table.h"
 #include "firmware/sample_firmware.h"
 #include "firmware/type_code_table.h"
 #include "platform/sim/flash_drive.h"
@@ -59,13 +59,13 @@ class RecordingView : public ui::MemoryDialogView {
   std::vector<int> positions;
 };
 
-// The loader a drive of each family runs (INQUIRY product while updating).
+// The loader a drive of each family runs (INQUIRY product while updating): the family's
+// last row, whose id no other family shares.
 inline std::string LoaderOfFamily(int family) {
-  static const std::map<int, std::string> loaders = {
-      {0, "KX-LOADER A0    "}, {2, "KX-LOADER B2    "}, {3, "KX-LOADER C3    "},
-      {4, "KX-LOADER E4    "}, {5, "KX-LOADER E5    "}, {6, "KX-LOADER F6    "},
-      {7, "KX-LOADER G7    "}, {8, "KX-LOADER H8    "}};
-  return loaders.at(family);
+  std::string id;
+  for (const firmware::LoaderRow* row = firmware::LoaderTable; row->loaderId; ++row)
+    if (row->family == family) id = row->loaderId;
+  return id;
 }
 
 // Sample firmware of a type-code row as the drive's flash. A 3-character code stands in the

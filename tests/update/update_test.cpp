@@ -2,6 +2,8 @@
 // dialog, checked against what the drive really received and holds afterwards.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <numeric>
 
 #include "tests/update/update_rig.h"
@@ -13,20 +15,31 @@ namespace {
 
 using platform::sim::DriveAnswer;
 using platform::sim::InjectedFault;
+using platform::sim::ShortRead;
 using scsi::TransportKind;
 using namespace test_support;  // the rig, drives of a row, opcodes, Refuse
+using Bytes = std::vector<std::uint8_t>;
 
-// First rows of the families with stored update files.
-constexpr int kStoredFamilyRows[] = {7, 15, 25, 35};
+constexpr int kRow = 35;  // family 8
+constexpr int kDrivesOwnFlash = -1;
 
-std::vector<std::uint8_t> FlashBytes(const firmware::ImageBytes& image) {
+Bytes FlashBytes(const firmware::ImageBytes& image) {
   return {image.begin(), image.end()};
+}
+InjectedFault NotReady(std::uint8_t opcode, int times, int skip = 0) {
+  return Refuse(opcode, 0x3A, times, skip, platform::sim::kSenseNotReady);
+}
+std::vector<const platform::sim::ReceivedCommand*> Sent(const UpdateRig& run, std::uint8_t op) {
+  std::vector<const platform::sim::ReceivedCommand*> found;
+  for (const auto& command : run.drive->received())
+    if (command.cdb[0] == op) found.push_back(&command);
+  return found;
 }
 
 class Update : public testing::TestWithParam<TransportKind> {};
 
 TEST_P(Update, EveryStoredFamilyIsFlashedAndItsBackupRestoresTheOldFirmware) {
-  for (int row : kStoredFamilyRows) {
+  for (int row : {7, 15, 25, 35}) {  // the first rows of the families with stored files
     SCOPED_TRACE(row);
     const auto fresh = firmware::MakeSampleImage(row, 2);
     UpdateRig run(GetParam());
@@ -41,26 +54,22 @@ TEST_P(Update, EveryStoredFamilyIsFlashedAndItsBackupRestoresTheOldFirmware) {
     EXPECT_EQ(drive.flash(), FlashBytes(fresh));
     // Family 5 drives report the family-4 stem and are told apart by promotion only.
     EXPECT_EQ(drive.flashStarts(), std::vector<bool>{row == 7});
-    EXPECT_EQ(run.view.positions.back(), 120);
     // The read-out shows its own step and fills the bar to 64 before the transfer resets it.
-    const auto& steps = run.view.steps;
-    const auto backingUp = std::ranges::find(steps, StepBackingUp);
-    ASSERT_NE(backingUp, steps.end());
+    const auto backingUp = std::ranges::find(run.view.steps, StepBackingUp);
+    ASSERT_NE(backingUp, run.view.steps.end());
     EXPECT_EQ(*(backingUp + 1), StepTransferring);
-    const auto& positions = run.view.positions;
-    EXPECT_EQ(std::vector<int>(positions.begin(), positions.begin() + 66), [] {
-      std::vector<int> v(65);
-      std::iota(v.begin(), v.end(), 0);
-      v.push_back(0);
-      return v;
-    }());
+    std::vector<int> readOut(65);
+    std::iota(readOut.begin(), readOut.end(), 0);
+    readOut.push_back(0);
+    EXPECT_EQ(std::vector<int>(run.view.positions.begin(), run.view.positions.begin() + 66),
+              readOut);
+    EXPECT_EQ(run.view.positions.back(), 120);
     EXPECT_TRUE(run.view.IsEnabled(ui::kCloseButton));
     EXPECT_FALSE(run.view.IsEnabled(ui::kNextStartButton));
     EXPECT_EQ(run.platform.bus().openHandleCount(), 0u);
     ASSERT_TRUE(run.files.files.count("CDRWFW00.VRL"));
 
-    // The next run flashes the backup back.
-    UpdateRig restore(GetParam());
+    UpdateRig restore(GetParam());  // the next run flashes the backup back
     FlashDrive& updated = restore.Attach(DriveOfRow(row, 1));
     restore.files.Put("CDRWFW00.VRL", run.files.files["CDRWFW00.VRL"]);
     restore.PressStart();
@@ -69,158 +78,309 @@ TEST_P(Update, EveryStoredFamilyIsFlashedAndItsBackupRestoresTheOldFirmware) {
   }
 }
 
-using DriveChange = void (*)(FlashDrive::Setup&);
-void Unchanged(FlashDrive::Setup&) {}
-
-struct FailureCase {
-  const char* name;
-  bool backup;
-  DriveChange change;
-  std::vector<InjectedFault> faults;
-  int step;
-  std::vector<std::uint8_t> neverSent;
-  int longBlocks = -1;  // how many 12-byte block commands, when it matters
-};
-
-const std::vector<std::uint8_t> kNoWrite = {kBlockLong, kBlockShort, kEndTransfer, kFlashStart};
-
-const FailureCase kFailures[] = {
-    {"loader not in the table",
-     false,
-     [](FlashDrive::Setup& s) { s.loaderProduct = "KX-LOADER Z9    "; },
-     {},
-     StepNoUpdateMode,
-     {kFlashRead, kBlockLong, kBlockShort, kEndTransfer, kFlashStart}},
-    {"identification block holds no known code",
-     false,
-     [](FlashDrive::Setup& s) { s.flash[0x8004] = 'Q'; },
-     {},
-     StepNoUpdateMode,
-     kNoWrite},
-    {"long ids differ in one byte",
-     false,
-     [](FlashDrive::Setup& s) { ++s.flash[0x8004 + 6 + 9 + 3]; },
-     {},
-     StepTypeCodeDiffers,
-     kNoWrite},
-    // Good status, fewer bytes: the rest of the buffer is the previous command's.
-    {"the identification read comes back short",
-     false,
-     Unchanged,
-     {platform::sim::ShortRead(kFlashRead, 16000)},
-     StepNoUpdateMode,
-     kNoWrite},
-    {"the 20th backup read fails",
-     true,
-     Unchanged,
-     {Refuse(kFlashRead, 0x11, 1, 20)},
-     StepBackupFailed,
-     kNoWrite},
-    {"the 20th backup read comes back one byte short",
-     true,
-     Unchanged,
-     {platform::sim::ShortRead(kFlashRead, 16383, 20)},
-     StepBackupFailed,
-     kNoWrite},
-    // The alternate read that answers would give the identification block, not the flash.
-    {"the flash read refused as unknown half-way through the read-out",
-     true,
-     Unchanged,
-     {Refuse(kFlashRead, 0x20, 1, 30)},
-     StepBackupFailed,
-     kNoWrite},
-    {"the read-out has no packed form",
-     true,
-     [](FlashDrive::Setup& s) { s.flash[0x5000] = 0x12; },
-     {},
-     StepBackupFailed,
-     kNoWrite},
-    {"a block refused in both forms",
-     false,
-     Unchanged,
-     {Refuse(kBlockLong, 0x24, 1, 7), Refuse(kBlockShort, 0x24)},
-     StepUpdateFailed,
-     {kEndTransfer, kFlashStart},
-     8},
-    {"a block the drive is never ready for",
-     false,
-     Unchanged,
-     {Refuse(kBlockLong, 0x3A, -1)},
-     StepUpdateFailed,
-     {kBlockShort, kEndTransfer, kFlashStart},
-     1 + kMaxBusyResends},
-    {"the tail refused, once",
-     false,
-     Unchanged,
-     {Refuse(kBlockLong, 0x3A, 1, 341)},
-     StepUpdateFailed,
-     {kBlockShort, kEndTransfer, kFlashStart},
-     342},
-    {"no end of transfer accepted",
-     false,
-     [](FlashDrive::Setup& s) { s.acceptedEndSelectors = {}; },
-     {},
-     StepUpdateFailed,
-     {kFlashStart}},
-    {"the flash start refused",
-     false,
-     Unchanged,
-     {Refuse(kFlashStart, 0x24)},
-     StepUpdateFailed,
-     {kTestUnitReady, kRequestSense}},
-    {"the drive reports a fault while updating",
-     false,
-     Unchanged,
-     {{kTestUnitReady, DriveAnswer::Check(platform::sim::kSenseNotReady, 0x04, 0x01), 1, 0}},
-     StepUpdateFailed,
-     {}},
-};
-
-TEST_P(Update, EachFailureEndsOnItsStepWithoutWhatMustNotFollow) {
-  for (const FailureCase& failure : kFailures) {
-    SCOPED_TRACE(failure.name);
-    constexpr int kRow = 15;
-    UpdateRig run(GetParam());
-    FlashDrive::Setup setup = DriveOfRow(kRow, 1);
-    failure.change(setup);
-    FlashDrive& drive = run.Attach(setup);
-    for (const InjectedFault& fault : failure.faults)
-      drive.InjectFault(fault);
-    run.PutFirmwareFile("new.vrl", kRow, firmware::MakeSampleImage(kRow, 2));
-    run.PressStart(failure.backup);
-
-    EXPECT_EQ(run.dialog.WizardStep, failure.step);
-    for (std::uint8_t opcode : failure.neverSent)
-      EXPECT_EQ(run.Count(opcode), 0) << int{opcode};
-    if (failure.longBlocks >= 0) {
-      EXPECT_EQ(run.Count(kBlockLong), failure.longBlocks);
-    }
-    // Every fault strikes before the drive erases anything.
-    EXPECT_EQ(drive.flash(), setup.flash);
-    EXPECT_FALSE(run.files.files.count("CDRWFW00.VRL"));
-    EXPECT_EQ(run.platform.bus().openHandleCount(), 0u);
-    const bool passedIdentity =
-        failure.step != StepNoUpdateMode && failure.step != StepTypeCodeDiffers;
-    EXPECT_EQ(run.view.IsEnabled(ui::kNextStartButton), !passedIdentity);
-    EXPECT_TRUE(run.view.IsEnabled(ui::kCloseButton));
-  }
-}
-
-TEST_P(Update, AFailedBackupWriteLeavesNoFileAndNoWrite) {
+// The one thing the transports do differently while polling: on CD-ROM devices every probe
+// follows a REQUEST SENSE.
+TEST_P(Update, EveryProbeFollowsARequestSenseOnCdromDevicesOnly) {
   UpdateRig run(GetParam());
-  FlashDrive& drive = run.Attach(DriveOfRow(25, 1));
-  run.PutFirmwareFile("new.vrl", 25, firmware::MakeSampleImage(25, 2));
-  run.files.writeErrors["CDRWFW00.VRL"] = ENOSPC;
-  run.PressStart(/*backup=*/true);
-  EXPECT_EQ(run.dialog.WizardStep, StepBackupFailed);
-  EXPECT_EQ(run.Count(kBlockLong) + run.Count(kBlockShort) + run.Count(kFlashStart), 0);
-  EXPECT_FALSE(run.files.files.count("CDRWFW00.VRL"));
-  EXPECT_EQ(drive.receivedBytes(), 0u);
+  run.Attach(DriveOfRow(kRow, 1));
+  run.PutFirmwareFile("new.vrl", kRow, firmware::MakeSampleImage(kRow, 2));
+  run.PressStart();
+  ASSERT_EQ(run.dialog.WizardStep, StepCompleted);
+  Bytes probes;
+  for (std::uint8_t opcode : run.OpcodesFrom(0))
+    if (opcode == kRequestSense || opcode == kTestUnitReady) probes.push_back(opcode);
+  ASSERT_FALSE(probes.empty());
+  const bool cdrom = GetParam() == TransportKind::CdromDevice;
+  for (std::size_t i = 0; i < probes.size(); ++i)
+    EXPECT_EQ(probes[i], cdrom && i % 2 == 0 ? kRequestSense : kTestUnitReady) << i;
 }
 
 INSTANTIATE_TEST_SUITE_P(Transports, Update,
                          testing::Values(TransportKind::CdromDevice, TransportKind::DriveLetter,
                                          TransportKind::Aspi));
+
+// One whole run of the table below: a family-8 drive (unless the row says otherwise), the
+// update file "new.vrl" of fresh firmware, Next and Start.
+struct RunCase {
+  const char* name;
+  int driveRow = kRow;
+  int fileRow = kRow;  // kDrivesOwnFlash: the drive's flash as "old.bin"
+  void (*change)(FlashDrive::Setup&) = nullptr;
+  std::vector<InjectedFault> faults = {};
+  bool backup = false;
+  bool listDrives = true;
+  std::function<void(UpdateRig&)> before = nullptr;  // between the choice and Next
+  int step = StepCompleted;
+  std::map<std::uint8_t, int> sent = {};  // how many commands of an opcode reached the drive
+  std::function<void(UpdateRig&)> check = nullptr;  // what else the row shows
+};
+
+const std::map<std::uint8_t, int> kNoWrite = {
+    {kBlockLong, 0}, {kBlockShort, 0}, {kEndTransfer, 0}, {kFlashStart, 0}};
+std::map<std::uint8_t, int> With(std::map<std::uint8_t, int> counts,
+                                 const std::map<std::uint8_t, int>& more) {
+  for (const auto& [opcode, count] : more) counts[opcode] = count;
+  return counts;
+}
+const firmware::ImageBytes kFresh = firmware::MakeSampleImage(kRow, 2);
+
+// Blocks of 3072 bytes and a 1024-byte tail, the bar one step per accepted block.
+void LargeLayout(UpdateRig& run) {
+  std::vector<int> lengths;
+  for (const auto* command : Sent(run, kBlockLong)) {
+    EXPECT_EQ(command->transferLength, 16384u);
+    if (command->answer.kind == DriveAnswer::Kind::Good)
+      lengths.push_back(command->cdb[6] << 8 | command->cdb[7]);
+  }
+  ASSERT_EQ(lengths.size(), 342u);
+  EXPECT_TRUE(std::all_of(lengths.begin(), lengths.end() - 1, [](int n) { return n == 3072; }));
+  EXPECT_EQ(lengths.back(), 1024);
+  std::vector<int> bar(342);
+  std::iota(bar.begin(), bar.end(), 0);
+  bar.push_back(0);  // the polling starts the bar again
+  EXPECT_EQ(std::vector<int>(run.view.positions.begin(), run.view.positions.begin() + 343), bar);
+}
+
+// "Pass Type" ticked with the password typed ("": the file's short id).
+std::function<void(UpdateRig&)> PassType(const char* typed) {
+  return [typed](UpdateRig& run) {
+    run.view.SetVisible(ui::kPassTypeCheckBox, true);
+    run.view.QueuePasswordAnswer({true, *typed ? typed : run.dialog.fileShortId.data()});
+    run.view.Click(ui::kPassTypeCheckBox);
+  };
+}
+void OtherLongId(FlashDrive::Setup& s) {
+  ++s.flash[0x8004 + 6 + 9];
+}
+std::vector<InjectedFault> Silent(int probes) {
+  return {{kTestUnitReady, DriveAnswer::None(), probes, 0},
+          {kRequestSense, DriveAnswer::None(), probes, 0}};
+}
+void DoneAtOnce(FlashDrive::Setup& s) {
+  s.phaseMs = {0, 0, 0, 0};
+}
+int PollCycles(UpdateRig& run) {
+  return static_cast<int>(std::ranges::count(run.platform.clock().sleeps(), 580u));
+}
+
+// clang-format off
+const RunCase kRuns[] = {
+    // Identification.
+    {.name = "loader not in the table: the loader started twice, with pauses, before INQUIRY",
+     .change = [](FlashDrive::Setup& s) { s.loaderProduct = "KX-LOADER Z9    "; },
+     .step = StepNoUpdateMode, .sent = With(kNoWrite, {{kFlashRead, 0}}),
+     .check = [](UpdateRig& run) {
+       EXPECT_EQ(run.OpcodesFrom(1), (Bytes{kLoader, kLoader, kInquiry}));  // after the scan
+       for (const auto* command : Sent(run, kLoader)) EXPECT_EQ(command->cdb[9], 0x40);
+       EXPECT_EQ(run.platform.clock().sleeps(), (std::vector<std::uint32_t>{200, 200}));
+     }},
+    {.name = "with no drive listed Start sends nothing", .listDrives = false,
+     .before = [](UpdateRig& run) {  // the same drive where an empty label would point
+       run.platform.bus().Attach(platform::sim::SimBus::CdromName(0), run.drive);
+     },
+     .step = StepNoUpdateMode,
+     .check = [](UpdateRig& run) { EXPECT_TRUE(run.drive->received().empty()); }},
+    {.name = "identification block holds no known code",
+     .change = [](FlashDrive::Setup& s) { s.flash[0x8004] = 'Q'; },
+     .step = StepNoUpdateMode, .sent = kNoWrite},
+    {.name = "a loader of two rows is tried under both",
+     .change = [](FlashDrive::Setup& s) { s.loaderProduct = "KX-LOADER G7    ", s.flash[0x8004] = 'Q'; },
+     .step = StepNoUpdateMode, .sent = {{kFlashRead, 2}},
+     .check = [](UpdateRig& run) {
+       for (const auto* read : Sent(run, kFlashRead))
+         EXPECT_EQ(read->cdb, (Bytes{0xE3, 0, 0, 0, 0x80, 0x04, 0, 0x40, 0, 0, 0, 0}));
+     }},
+    {.name = "long ids differ in one byte",
+     .change = [](FlashDrive::Setup& s) { ++s.flash[0x8004 + 6 + 9 + 3]; },
+     .step = StepTypeCodeDiffers, .sent = kNoWrite},
+    // Good status, fewer bytes: the rest of the buffer is the previous command's.
+    {.name = "the identification read comes back short", .faults = {ShortRead(kFlashRead, 16000)},
+     .step = StepNoUpdateMode, .sent = kNoWrite},
+    {.name = "a family-4 drive below the newer variant is not promoted",
+     .driveRow = 6, .fileRow = kDrivesOwnFlash,
+     .step = StepUpdateFailed, .sent = {{kBlockLong, 0}, {kBlockShort, 0}},
+     .check = [](UpdateRig& run) {
+       EXPECT_EQ(run.dialog.driveFamily, 4);  // and family 4 has no file that loads
+       EXPECT_EQ(run.dialog.ForceLoaderUpdate, 0);
+     }},
+    // Pass Type lets a file of another variant (same stem) through, only with its password;
+    // a file of the drive's own type code must carry the drive's ids.
+    {.name = "another variant, Pass Type not ticked", .driveRow = kRow + 1, .change = OtherLongId,
+     .step = StepTypeCodeDiffers, .sent = kNoWrite},
+    {.name = "another variant, the password", .driveRow = kRow + 1, .change = OtherLongId,
+     .before = PassType("")},
+    {.name = "another variant, a wrong password", .driveRow = kRow + 1, .change = OtherLongId,
+     .before = PassType("XXXXXXXX"), .step = StepTypeCodeDiffers, .sent = kNoWrite},
+    {.name = "own type code, other ids, the password", .change = OtherLongId,
+     .before = PassType(""), .step = StepTypeCodeDiffers, .sent = kNoWrite},
+    // Backup.
+    {.name = "the 20th backup read fails", .faults = {Refuse(kFlashRead, 0x11, 1, 20)},
+     .backup = true, .step = StepBackupFailed, .sent = kNoWrite},
+    {.name = "the 20th backup read comes back one byte short",
+     .faults = {ShortRead(kFlashRead, 16383, 20)}, .backup = true, .step = StepBackupFailed,
+     .sent = kNoWrite},
+    // The alternate read that answers would give the identification block, not the flash.
+    {.name = "the flash read refused as unknown half-way through the read-out",
+     .faults = {Refuse(kFlashRead, 0x20, 1, 30)}, .backup = true, .step = StepBackupFailed,
+     .sent = kNoWrite},
+    {.name = "the read-out has no packed form",
+     .change = [](FlashDrive::Setup& s) { s.flash[0x5000] = 0x12; }, .backup = true,
+     .step = StepBackupFailed, .sent = kNoWrite},
+    {.name = "the backup file cannot be written", .backup = true,
+     .before = [](UpdateRig& run) { run.files.writeErrors["CDRWFW00.VRL"] = ENOSPC; },
+     .step = StepBackupFailed, .sent = kNoWrite,
+     .check = [](UpdateRig& run) { EXPECT_EQ(run.drive->receivedBytes(), 0u); }},
+    {.name = "a drive that cannot be read out is updated after one notice",
+     .change = [](FlashDrive::Setup& s) { s.flashReadSupported = false; }, .backup = true,
+     .sent = {{kFlashRead, 1}, {kAlternateRead, 1}},
+     .check = [](UpdateRig& run) {
+       EXPECT_EQ(run.view.MessageBoxes(), (std::vector<ui::MessageBoxRequest>{
+           {"I could not back up the F/W in selected model. I continue the updating.", "Back up",
+            ui::MessageIcon::Information, ui::MessageButtons::Ok}}));
+       EXPECT_EQ(run.dialog.FlashReadUnsupported, 1);
+       EXPECT_EQ(run.files.files.size(), 1u);  // only the firmware file
+     }},
+    // Families without a stored form are backed up as read: 32 reads for the small flash, 64
+    // for the large one, from address 0 on; neither has an update file that loads.
+    {.name = "the small flash backed up as read", .driveRow = 0, .fileRow = kDrivesOwnFlash,
+     .backup = true, .step = StepUpdateFailed, .sent = {{kFlashRead, 33}}},
+    {.name = "family 5 backed up as read", .driveRow = 5, .fileRow = kDrivesOwnFlash,
+     .backup = true, .step = StepUpdateFailed, .sent = {{kFlashRead, 65}}},
+    // Transfer.
+    {.name = "the large layout", .sent = {{kBlockLong, 342}}, .check = LargeLayout},
+    {.name = "a block sent again after not ready", .faults = {NotReady(kBlockLong, 1, 5)},
+     .sent = {{kBlockLong, 343}}, .check = LargeLayout},
+    {.name = "a drive without the long form takes every block in the short one",
+     .change = [](FlashDrive::Setup& s) { s.longBlockFormSupported = false; },
+     .sent = {{kBlockLong, 1}, {kBlockShort, 342}},
+     .check = [](UpdateRig& run) {
+       EXPECT_EQ(Sent(run, kBlockShort).front()->cdb, (Bytes{0xE2, 0, 0, 0, 0, 0, 0x0C, 0, 0, 0}));
+       EXPECT_EQ(Sent(run, kBlockShort).back()->cdb[6], 0x04);
+     }},
+    {.name = "a block refused in both forms",
+     .faults = {Refuse(kBlockLong, 0x24, 1, 7), Refuse(kBlockShort, 0x24)},
+     .step = StepUpdateFailed, .sent = {{kBlockLong, 8}, {kEndTransfer, 0}, {kFlashStart, 0}}},
+    {.name = "a block the drive is never ready for", .faults = {Refuse(kBlockLong, 0x3A, -1)},
+     .step = StepUpdateFailed, .sent = With(kNoWrite, {{kBlockLong, 1 + kMaxBusyResends}})},
+    {.name = "the tail refused, once", .faults = {Refuse(kBlockLong, 0x3A, 1, 341)},
+     .step = StepUpdateFailed, .sent = With(kNoWrite, {{kBlockLong, 342}})},
+    {.name = "the end of transfer tried with selectors 0, 1, 2",
+     .change = [](FlashDrive::Setup& s) { s.acceptedEndSelectors = {2}; },
+     .sent = {{kEndTransfer, 3}, {kFlashStart, 1}},
+     .check = [](UpdateRig& run) {
+       Bytes selectors;
+       for (const auto* command : Sent(run, kEndTransfer)) selectors.push_back(command->cdb[3]);
+       EXPECT_EQ(selectors, (Bytes{0, 1, 2}));
+     }},
+    {.name = "no end of transfer accepted",
+     .change = [](FlashDrive::Setup& s) { s.acceptedEndSelectors = {}; },
+     .step = StepUpdateFailed, .sent = {{kEndTransfer, 3}, {kFlashStart, 0}}},
+    {.name = "the flash start refused", .faults = {Refuse(kFlashStart, 0x24)},
+     .step = StepUpdateFailed, .sent = {{kTestUnitReady, 0}, {kRequestSense, 0}}},
+    // Polling: polls fall 580 ms apart after the flash start; these phase lengths make the
+    // drive report phases 0, 0, 1, 1, 2, 3 and then finish.
+    {.name = "each phase shown once",
+     .change = [](FlashDrive::Setup& s) { s.phaseMs = {1200, 1160, 580, 580}; },
+     .check = [](UpdateRig& run) {
+       const auto& steps = run.view.steps;
+       EXPECT_EQ(std::vector<int>(std::ranges::find(steps, StepTransferring) + 1, steps.end()),
+                 (std::vector<int>{StepConfirmingSum, StepErasing, StepWriting, StepFinalSum,
+                                   StepCompleted}));
+       const auto& positions = run.view.positions;
+       EXPECT_EQ(std::vector<int>(positions.end() - 8, positions.end()),
+                 (std::vector<int>{0, 4, 5, 25, 26, 40, 90, 120}));
+     }},
+    {.name = "the drive reports a fault while updating",
+     .faults = {{kTestUnitReady, DriveAnswer::Check(platform::sim::kSenseNotReady, 4, 1), 1, 0}},
+     .step = StepUpdateFailed},
+    {.name = "ten not-ready answers within one poll cycle", .change = DoneAtOnce,
+     .faults = {NotReady(kTestUnitReady, 9), {kTestUnitReady, DriveAnswer::Good(), 1, 0}},
+     .sent = {{kTestUnitReady, 20}},
+     .check = [](UpdateRig& run) { EXPECT_EQ(PollCycles(run), 2); }},
+    // ASC 0x20: the probe was not understood, so poll again.
+    {.name = "an invalid command answer to a probe", .change = DoneAtOnce,
+     .faults = {Refuse(kTestUnitReady, 0x20)}, .sent = {{kTestUnitReady, 11}},
+     .check = [](UpdateRig& run) { EXPECT_EQ(PollCycles(run), 2); }},
+    {.name = "an erase of ten minutes",
+     .change = [](FlashDrive::Setup& s) { s.phaseMs = {580, 600'000, 580, 580}; }},
+    {.name = "silent for twenty probes, then finished", .change = DoneAtOnce,
+     .faults = Silent(20), .sent = {{kTestUnitReady, 30}}},
+    // It answers again later, but the program gives up three minutes after it fell silent.
+    {.name = "silent after the flash start", .change = DoneAtOnce, .faults = Silent(400),
+     .step = StepUpdateFailed, .sent = {{kFlashStart, 1}},
+     .check = [](UpdateRig& run) {
+       EXPECT_GE(run.platform.clock().NowMs(), 180'000u);
+       EXPECT_LT(run.platform.clock().NowMs(), 190'000u);
+     }},
+};
+// clang-format on
+
+TEST(WholeRun, EndsOnItsStepHavingSentWhatItShould) {
+  for (const RunCase& c : kRuns) {
+    SCOPED_TRACE(c.name);
+    UpdateRig run(TransportKind::CdromDevice);
+    FlashDrive::Setup setup = DriveOfRow(c.driveRow, 1);
+    if (c.change) c.change(setup);
+    FlashDrive& drive = run.Attach(setup);
+    for (const InjectedFault& fault : c.faults)
+      drive.InjectFault(fault);
+    if (c.fileRow == kDrivesOwnFlash) {
+      run.files.Put("old.bin", setup.flash);
+    } else {
+      run.PutFirmwareFile("new.vrl", c.fileRow, kFresh);
+    }
+    run.ChooseFirstDriveAndFile(c.backup, c.listDrives);
+    if (c.before) c.before(run);
+    run.view.Click(ui::kNextStartButton);
+    run.view.Click(ui::kNextStartButton);
+
+    EXPECT_EQ(run.dialog.WizardStep, c.step);
+    for (const auto& [opcode, count] : c.sent)
+      EXPECT_EQ(run.Count(opcode), count) << int{opcode};
+    if (c.step == StepCompleted) {
+      EXPECT_EQ(drive.flash(), FlashBytes(kFresh));
+    } else if (run.Count(kFlashStart) == 0) {
+      EXPECT_EQ(drive.flash(), setup.flash);
+    }
+    // A backup is kept exactly when it was asked for and read out whole.
+    const bool backedUp = c.backup && c.step != StepBackupFailed && setup.flashReadSupported;
+    const std::string backup = c.fileRow == kDrivesOwnFlash ? "CDRWFW00.BIN" : "CDRWFW00.VRL";
+    ASSERT_EQ(run.files.files.count(backup), backedUp ? 1u : 0u);
+    if (backedUp && c.fileRow == kDrivesOwnFlash) {
+      EXPECT_EQ(run.files.files[backup], setup.flash);
+      for (std::size_t n = 1; n < Sent(run, kFlashRead).size(); ++n) {
+        const Bytes& cdb = Sent(run, kFlashRead)[n]->cdb;
+        EXPECT_EQ(std::uint32_t(cdb[2] << 24 | cdb[3] << 16 | cdb[4] << 8 | cdb[5]),
+                  (n - 1) * 16384);
+      }
+    }
+    EXPECT_EQ(run.platform.bus().openHandleCount(), 0u);
+    EXPECT_TRUE(run.view.IsEnabled(ui::kCloseButton));
+    EXPECT_EQ(run.view.IsEnabled(ui::kNextStartButton),
+              c.step == StepNoUpdateMode || c.step == StepTypeCodeDiffers);
+    if (c.check) c.check(run);
+  }
+}
+
+TEST(WholeRun, AFailedIdentificationKeepsThePreviousDrivesFields) {
+  UpdateRig run(TransportKind::CdromDevice);
+  FlashDrive::Setup setup = DriveOfRow(kRow, 1);
+  OtherLongId(setup);  // identified, but no match
+  FlashDrive& drive = run.Attach(setup);
+  run.PutFirmwareFile("new.vrl", kRow, kFresh);
+  run.PressStart();
+  ASSERT_EQ(run.dialog.WizardStep, StepTypeCodeDiffers);
+  const update::UpdateState identified = run.dialog;
+
+  drive.InjectFault({kFlashRead, DriveAnswer::Check(3, 0x11, 0), 1, 0});
+  for (int click = 0; click < 3; ++click)
+    run.view.Click(ui::kNextStartButton);  // 3, 4, Start
+  EXPECT_EQ(run.dialog.WizardStep, StepNoUpdateMode);
+  EXPECT_EQ(run.dialog.driveTypeCode, identified.driveTypeCode);
+  EXPECT_EQ(run.dialog.driveShortId, identified.driveShortId);
+  EXPECT_EQ(run.dialog.driveLongId, identified.driveLongId);
+  EXPECT_EQ(std::string(identified.driveTypeCode.data()), "KXR80 ");
+}
 
 }  // namespace
 }  // namespace zentor::update
