@@ -1,5 +1,5 @@
-// The command builders and the result convention, run unchanged over both back ends: a
-// builder never knows which transport carries its command.
+// The result convention, the same over every transport: a builder never knows which one
+// carries its command.
 #include <gtest/gtest.h>
 
 #include "scsi/drive_access.h"
@@ -8,50 +8,8 @@
 namespace zentor::scsi {
 namespace {
 
-using platform::sim::DataDirection;
 using platform::sim::DriveAnswer;
-using platform::sim::VirtualDrive;
 using testing_support::SimDrives;
-
-class BothTransports : public testing::TestWithParam<TransportKind> {
- protected:
-  // The same drive, reached as CD-ROM device 0 and as host adapter 0, target 0.
-  std::shared_ptr<VirtualDrive> AttachDrive(std::string product = "CD-RW KX1210A   ") {
-    auto drive = sim.NewDrive(std::move(product));
-    sim.platform.bus().Attach(platform::sim::SimBus::CdromName(0), drive);
-    sim.platform.bus().AttachAt(0, 0, drive);
-    return drive;
-  }
-
-  SimDrives sim{GetParam()};
-};
-
-TEST_P(BothTransports, IdentificationTextEndsAtANulButTheProductIdKeepsAllSixteenBytes) {
-  auto drive = AttachDrive();
-  const std::string text = "VA      CD-RW KX1210A   1.00";
-  std::vector<std::uint8_t> answer(36, 0);
-  std::copy(text.begin(), text.end(), answer.begin() + 8);
-  answer[21] = 0;  // the blank after "CD-RW"
-  drive->SetInquiryData(answer);
-  ASSERT_EQ(sim.drives.Inquiry(), 1);
-  EXPECT_EQ(sim.drives.IdentificationText(), "VA      CD-RW");
-  const auto id = sim.drives.ProductId();
-  EXPECT_EQ(id[5], 0);
-  EXPECT_EQ(std::string(id.begin() + 6, id.end()), "KX1210A   ");
-}
-
-TEST_P(BothTransports, DataOutReachesTheDriveIntact) {
-  auto drive = AttachDrive();
-  for (std::uint32_t i = 0; i < kDataBufferSize; ++i) {
-    sim.drives.request().dataBuffer[i] = static_cast<std::uint8_t>(i * 7);
-  }
-  sim.drives.PrepareCommand(kFlagsDataOut, 10, {0x3B, 0x02, 0, 0, 0, 0, 0, 0x40, 0x00, 0});
-  sim.drives.Dispatch(kDataBufferSize);
-  ASSERT_EQ(drive->received().size(), 1u);
-  const auto& payload = drive->received()[0].dataOut;
-  ASSERT_EQ(payload.size(), kDataBufferSize);
-  EXPECT_TRUE(std::equal(payload.begin(), payload.end(), sim.drives.request().dataBuffer));
-}
 
 struct OutcomeCase {
   const char* what;
@@ -105,9 +63,6 @@ INSTANTIATE_TEST_SUITE_P(
       std::replace(name.begin(), name.end(), ' ', '_');
       return name;
     });
-
-INSTANTIATE_TEST_SUITE_P(Transports, BothTransports,
-                         testing::Values(TransportKind::CdromDevice, TransportKind::Aspi));
 
 }  // namespace
 }  // namespace zentor::scsi

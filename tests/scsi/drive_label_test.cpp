@@ -41,25 +41,24 @@ constexpr auto kCdrom = TransportKind::CdromDevice;
 constexpr auto kLetter = TransportKind::DriveLetter;
 constexpr auto kAspi = TransportKind::Aspi;
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Labels, ReadDriveLabelTest,
-    testing::Values(ParseCase{kCdrom, "cdrom12 :  VAREL   CD-RW KX1210A   1.00", {77, 66, 12}},
-                    ParseCase{kCdrom, "cdrom0 :  VAREL", {77, 66, 0}},
-                    ParseCase{kLetter, "drive3 :  VAREL", {77, 66, 3}},
-                    ParseCase{kLetter, "drive22:", {77, 66, 22}},
-                    // An empty list gives an empty label, and so device 0.
-                    ParseCase{kCdrom, "", {77, 66, 0}}, ParseCase{kCdrom, "cdrom", {77, 66, 0}},
-                    ParseCase{kCdrom, "cdromX :", {77, 66, 0}},
-                    // At most three digits are read.
-                    ParseCase{kCdrom, "cdrom1234", {77, 66, 123}},
-                    // A number that does not fit names no scanned drive.
-                    ParseCase{kCdrom, "cdrom999", {77, 66, 255}},
-                    ParseCase{kAspi, "HA:2 ID:5  VAREL", {2, 5, 55}},
-                    ParseCase{kAspi, "HA:0 ID:7  ", {0, 7, 55}},
-                    // Adapters from 10 on are read in full, never as adapter 1.
-                    ParseCase{kAspi, "HA:12 ID:3  VAREL", {12, 3, 55}},
-                    ParseCase{kAspi, "HA:254 ID:6  ", {254, 6, 55}},
-                    ParseCase{kAspi, "", {0, 0, 55}}, ParseCase{kAspi, "HA:x ID:4", {0, 4, 55}}));
+    testing::Values(
+        ParseCase{kCdrom, "cdrom12 :  VAREL   CD-RW KX1210A   1.00", {77, 66, 12}},
+        ParseCase{kCdrom, "cdrom0 :  VAREL", {77, 66, 0}},
+        ParseCase{kLetter, "drive3 :  VAREL", {77, 66, 3}},
+        ParseCase{kLetter, "drive22:", {77, 66, 22}},
+        // An empty list gives an empty label, and so device 0.
+        ParseCase{kCdrom, "", {77, 66, 0}}, ParseCase{kCdrom, "cdrom", {77, 66, 0}},
+        ParseCase{kCdrom, "cdromX :", {77, 66, 0}},
+        ParseCase{kCdrom, "cdrom1234", {77, 66, 123}},  // at most three digits are read
+        ParseCase{kCdrom, "cdrom999", {77, 66, 255}},   // too big: names no scanned drive
+        ParseCase{kAspi, "HA:2 ID:5  VAREL", {2, 5, 55}}, ParseCase{kAspi, "HA:0 ID:7  ", {0, 7, 55}},
+        // Adapters from 10 on are read in full, never as adapter 1.
+        ParseCase{kAspi, "HA:12 ID:3  VAREL", {12, 3, 55}}, ParseCase{kAspi, "HA:254 ID:6  ", {254, 6, 55}},
+        ParseCase{kAspi, "", {0, 0, 55}}, ParseCase{kAspi, "HA:x ID:4", {0, 4, 55}}));
+// clang-format on
 
 TEST(DriveLabel, EveryScannableAddressReadsBackAsItself) {
   for (int n = 0; n < 100; ++n) {

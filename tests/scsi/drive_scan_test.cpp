@@ -17,6 +17,8 @@ using platform::sim::SimBus;
 using testing::ElementsAre;
 using testing_support::SimDrives;
 
+// Devices 0..99 in order, each open only for its INQUIRY (the last one too: nothing else
+// would close it); drive letters d..z, nothing beyond.
 TEST(DriveScan, ListsExactlyTheSupportedDrivesInScanOrder) {
   SimDrives sim;
   sim.AttachCdrom(99, "DVD+RW KX4410B  ");
@@ -26,19 +28,23 @@ TEST(DriveScan, ListsExactlyTheSupportedDrivesInScanOrder) {
                                                        "cdrom4 :  VAREL   CD-RW KX1210A   1.00",
                                                        "cdrom99 :  VAREL   DVD+RW KX4410B  1.00"));
   EXPECT_EQ(sim.platform.bus().openAttempts().size(), 100u);
-  // The last device too: nothing else would close it.
-  EXPECT_EQ(sim.platform.bus().openHandleCount(), 0u) << "each device open only for its INQUIRY";
+  EXPECT_EQ(sim.platform.bus().openHandleCount(), 0u);
   EXPECT_EQ(sim.platform.bus().closeCount(), 3);
+
+  SimDrives letters(TransportKind::DriveLetter);
+  letters.Attach(SimBus::DriveLetterName('d'));
+  letters.Attach(SimBus::DriveLetterName('z'), "KX-LOADER E5    ");
+  letters.Attach(SimBus::DriveLetterName('c'));
+  EXPECT_THAT(ScanPassThrough(letters.drives),
+              ElementsAre("drive0 :  VAREL   CD-RW KX1210A   1.00",
+                          "drive22 :  VAREL   KX-LOADER E5    1.00"));
 }
 
-TEST(DriveScan, DriveLettersDThroughZAreReachedAndNothingBeyond) {
-  SimDrives sim(TransportKind::DriveLetter);
-  auto d = sim.Attach(SimBus::DriveLetterName('d'));
-  sim.Attach(SimBus::DriveLetterName('z'), "KX-LOADER E5    ");
-  sim.Attach(SimBus::DriveLetterName('c'));
-  EXPECT_THAT(ScanPassThrough(sim.drives), ElementsAre("drive0 :  VAREL   CD-RW KX1210A   1.00",
-                                                       "drive22 :  VAREL   KX-LOADER E5    1.00"));
-  EXPECT_EQ(d->received().size(), 1u);
+std::vector<std::uint8_t> InquiryAnswer(const std::string& text, std::size_t nulAt) {
+  std::vector<std::uint8_t> answer(36, 0);
+  std::copy(text.begin(), text.end(), answer.begin() + 8);
+  answer[nulAt] = 0;
+  return answer;
 }
 
 TEST(DriveScan, SkipsEveryDeviceThatFailsOrIsNotSupported) {
@@ -49,28 +55,15 @@ TEST(DriveScan, SkipsEveryDeviceThatFailsOrIsNotSupported) {
   sim.AttachCdrom(3)->InjectFault({0x12, DriveAnswer::Check(5, 0x24, 0), -1});
   sim.AttachCdrom(4)->InjectFault({0x12, DriveAnswer::Status(0x08), -1});
   sim.AttachCdrom(5)->InjectFault({0x12, DriveAnswer::None(), -1});
-  sim.AttachCdrom(6);                     // the one good drive
-  auto shortAnswer = sim.AttachCdrom(7);  // answers 8 bytes only
-  shortAnswer->SetInquiryData({0x05, 0x80, 0, 0x21, 3, 0, 0, 0});
-  auto nulPadded = sim.AttachCdrom(8);  // a NUL where the blank belongs
-  std::vector<std::uint8_t> padded(36, 0);
-  const std::string text = "VAREL   CD-RW KX1210A   1.00";
-  std::copy(text.begin(), text.end(), padded.begin() + 8);
-  padded[31] = 0;
-  nulPadded->SetInquiryData(padded);
-
-  EXPECT_THAT(ScanPassThrough(sim.drives), ElementsAre("cdrom6 :  VAREL   CD-RW KX1210A   1.00"));
+  sim.AttachCdrom(6);  // the one good drive
+  sim.AttachCdrom(7)->SetInquiryData({0x05, 0x80, 0, 0x21, 3, 0, 0, 0});  // 8 bytes only
+  // A NUL in the product where the blank belongs.
+  sim.AttachCdrom(8)->SetInquiryData(InquiryAnswer("VAREL   CD-RW KX1210A   1.00", 31));
+  // A NUL in the vendor ends the label, but the model still matches.
+  sim.AttachCdrom(9)->SetInquiryData(InquiryAnswer("VAxEL   DVD/CDRW KX8001 2.10", 10));
+  EXPECT_THAT(ScanPassThrough(sim.drives),
+              ElementsAre("cdrom6 :  VAREL   CD-RW KX1210A   1.00", "cdrom9 :  VA"));
   EXPECT_EQ(sim.platform.bus().openHandleCount(), 0u);
-}
-
-TEST(DriveScan, NulInTheVendorEndsTheLabelButTheModelStillMatches) {
-  SimDrives sim;
-  std::vector<std::uint8_t> answer(36, 0);
-  const std::string text = "VAxEL   DVD/CDRW KX8001 2.10";
-  std::copy(text.begin(), text.end(), answer.begin() + 8);
-  answer[10] = 0;
-  sim.AttachCdrom(0)->SetInquiryData(answer);
-  EXPECT_THAT(ScanPassThrough(sim.drives), ElementsAre("cdrom0 :  VA"));
 }
 
 TEST(DriveScan, AnyInquiryAnswerIsListedOnlyWhenItsProductIdIsAModel) {

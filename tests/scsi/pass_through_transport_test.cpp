@@ -63,20 +63,25 @@ TEST(PassThrough, InquiryLeavesAsTheLiteralHeaderBytes) {
   EXPECT_EQ(std::vector<std::uint8_t>(r.begin() + 12, r.begin() + 44), rest);
 }
 
+// A transfer beyond the data buffer is refused unsent.
 TEST(PassThrough, DirectionAndLengthFollowTheBuilderFlags) {
   struct Case {
     std::uint8_t flags;
     std::uint32_t length;
-    std::uint8_t dataIn;
+    std::uint8_t dataIn;  // 0xFF: refused
   };
   for (const Case c : {Case{kFlagsDataIn, 16384, 1}, Case{kFlagsDataOut, 16384, 0},
-                       Case{kFlagsNoData, 0, 2}, Case{0x48, 16384, 2}}) {
+                       Case{kFlagsNoData, 0, 2}, Case{0x48, 16384, 2}, Case{kFlagsDataIn, 16385, 0xFF}}) {
     RecordingDevices devices;
     DriveAccess drives(devices);
     drives.transportKind = TransportKind::DriveLetter;
     drives.request().dataBuffer[0] = 0x5A;
     drives.PrepareCommand(c.flags, 12, {0xAA, 0, 0, 0, 0, 0, 0x40, 0x00, 0, 0, 0, 0});
-    drives.Dispatch(c.length);
+    EXPECT_EQ(drives.Dispatch(c.length), c.dataIn == 0xFF ? 0 : 1);
+    if (c.dataIn == 0xFF) {
+      EXPECT_TRUE(devices.sent.empty() && devices.opened.empty());
+      continue;
+    }
     ASSERT_EQ(devices.sent.size(), 1u);
     const auto& r = devices.sent[0];
     EXPECT_EQ(r[8], c.dataIn) << int(c.flags);
@@ -88,40 +93,33 @@ TEST(PassThrough, DirectionAndLengthFollowTheBuilderFlags) {
   }
 }
 
-TEST(PassThrough, TransferBeyondTheDataBufferIsRefusedUnsent) {
-  RecordingDevices devices;
-  DriveAccess drives(devices);
-  drives.transportKind = TransportKind::CdromDevice;
-  drives.PrepareCommand(kFlagsDataIn, 12, {0xE3});
-  EXPECT_EQ(drives.Dispatch(16385), 0);
-  EXPECT_TRUE(devices.sent.empty());
-  EXPECT_TRUE(devices.opened.empty());
-}
-
-TEST(PassThrough, RequestThatNeverReachedTheDriveFailsWithoutSenseCodes) {
+// A request that never reached the drive, or a device that would not open, fails without
+// sense codes; a device that would not open is tried again next time.
+TEST(PassThrough, AFailureToReachTheDriveLeavesNoSenseCodes) {
   SimDrives sim;
   sim.AttachCdrom(0)->InjectFault({std::nullopt, DriveAnswer::None(), 1});
   sim.drives.request().lastAsc = 0x3A;  // what an earlier command left
   EXPECT_EQ(sim.drives.Inquiry(), 0);
   EXPECT_EQ(sim.drives.request().passThrough.header.scsiStatus, 0xFF);
   EXPECT_EQ(sim.drives.request().lastAsc, 0);
+
+  SimDrives closed;
+  closed.AttachCdrom(0)->SetOpenable(false);
+  closed.drives.request().lastAsc = 0x3A;
+  EXPECT_EQ(closed.drives.Inquiry(), 0);
+  EXPECT_EQ(closed.drives.request().lastAsc, 0);
+  EXPECT_FALSE(closed.drives.passThrough().HasCachedDeviceHandle());
+  EXPECT_EQ(closed.drives.Inquiry(), 0);
+  EXPECT_EQ(closed.platform.bus().openAttempts().size(), 2u);
 }
 
-TEST(PassThrough, DeviceThatCannotOpenFailsWithoutSenseAndIsTriedAgain) {
-  SimDrives sim;
-  sim.AttachCdrom(0)->SetOpenable(false);
-  sim.drives.request().lastAsc = 0x3A;
-  EXPECT_EQ(sim.drives.Inquiry(), 0);
-  EXPECT_EQ(sim.drives.request().lastAsc, 0);
-  EXPECT_FALSE(sim.drives.passThrough().HasCachedDeviceHandle());
-  EXPECT_EQ(sim.drives.Inquiry(), 0);
-  EXPECT_EQ(sim.platform.bus().openAttempts().size(), 2u);
-}
-
-TEST(PassThrough, CachedHandleServesLaterCommandsWhateverTheDeviceNumberSays) {
+// The cached handle serves later commands whatever the device number says, until a label
+// is parsed: that closes it, and the next command opens the labelled device.
+TEST(PassThrough, OneHandleServesCommandsUntilALabelNamesAnotherDevice) {
   SimDrives sim;
   auto first = sim.AttachCdrom(3);
   auto other = sim.AttachCdrom(5);
+  auto labelled = sim.AttachCdrom(12);
   sim.drives.request().address.deviceNumber = 3;
   EXPECT_EQ(sim.drives.Inquiry(), 1);
   sim.drives.request().address.deviceNumber = 5;
@@ -129,15 +127,6 @@ TEST(PassThrough, CachedHandleServesLaterCommandsWhateverTheDeviceNumberSays) {
   EXPECT_EQ(first->received().size(), 2u);
   EXPECT_TRUE(other->received().empty());
   EXPECT_EQ(sim.platform.bus().openAttempts().size(), 1u);
-}
-
-TEST(PassThrough, ParsingALabelClosesTheCachedHandleAndTheNextCommandOpensTheLabelledDevice) {
-  SimDrives sim;
-  sim.AttachCdrom(3);
-  auto labelled = sim.AttachCdrom(12);
-  sim.drives.request().address.deviceNumber = 3;
-  ASSERT_EQ(sim.drives.Inquiry(), 1);
-  ASSERT_EQ(sim.platform.bus().openHandleCount(), 1u);
 
   sim.drives.ParseDriveLabel("cdrom12 :  VAREL   CD-RW KX1210A   1.00");
   EXPECT_EQ(sim.platform.bus().openHandleCount(), 0u) << "no handle is ever forgotten open";
@@ -157,24 +146,18 @@ TEST(DeviceName, DriveLettersRunFromDToZAndNeverWrapRoundToALetter) {
 }
 
 TEST(ProbeCdromDevices, TriesAllTenAndLeavesNothingOpen) {
-  SimDrives sim;
-  sim.AttachCdrom(7);
-  sim.AttachCdrom(10);  // beyond the probe
-  EXPECT_TRUE(sim.drives.passThrough().ProbeCdromDevices());
-  std::vector<std::string> expected;
-  for (int n = 0; n < 10; ++n)
-    expected.push_back("\\\\.\\cdrom" + std::to_string(n));
-  EXPECT_EQ(sim.platform.bus().openAttempts(), expected);
-  EXPECT_EQ(sim.platform.bus().openHandleCount(), 0u);
-  EXPECT_EQ(sim.platform.bus().closeCount(), 1);
-}
-
-TEST(ProbeCdromDevices, NothingToOpenIsFalse) {
-  SimDrives sim;
-  sim.AttachCdrom(10);
-  sim.AttachCdrom(3)->SetOpenable(false);
-  EXPECT_FALSE(sim.drives.passThrough().ProbeCdromDevices());
-  EXPECT_EQ(sim.platform.bus().openAttempts().size(), 10u);
+  for (const bool openable : {true, false}) {
+    SimDrives sim;
+    sim.AttachCdrom(7)->SetOpenable(openable);
+    sim.AttachCdrom(10);  // beyond the probe
+    EXPECT_EQ(sim.drives.passThrough().ProbeCdromDevices(), openable);
+    std::vector<std::string> expected;
+    for (int n = 0; n < 10; ++n)
+      expected.push_back("\\\\.\\cdrom" + std::to_string(n));
+    EXPECT_EQ(sim.platform.bus().openAttempts(), expected);
+    EXPECT_EQ(sim.platform.bus().openHandleCount(), 0u);
+    EXPECT_EQ(sim.platform.bus().closeCount(), openable ? 1 : 0);
+  }
 }
 
 }  // namespace

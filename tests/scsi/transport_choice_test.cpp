@@ -11,20 +11,19 @@ using platform::sim::SimBus;
 using platform::sim::SimPlatform;
 using testing_support::SimDrives;
 
+// The pass-through family prefers CD-ROM devices and takes drive letters without them.
 TEST(TransportChoice, PassThroughFamilyPrefersCdromDevices) {
   SimDrives sim;
   sim.AttachCdrom(9);
   EXPECT_FALSE(ChooseTransport(sim.platform, sim.drives).has_value());
   EXPECT_EQ(sim.drives.transportKind, TransportKind::CdromDevice);
   EXPECT_EQ(sim.platform.bus().openHandleCount(), 0u);
-}
 
-TEST(TransportChoice, PassThroughFamilyWithoutCdromDevicesUsesDriveLetters) {
-  SimDrives sim;
-  sim.Attach(SimBus::DriveLetterName('e'));
-  sim.AttachCdrom(10);
-  EXPECT_FALSE(ChooseTransport(sim.platform, sim.drives).has_value());
-  EXPECT_EQ(sim.drives.transportKind, TransportKind::DriveLetter);
+  SimDrives letters;
+  letters.Attach(SimBus::DriveLetterName('e'));
+  letters.AttachCdrom(10);
+  EXPECT_FALSE(ChooseTransport(letters.platform, letters.drives).has_value());
+  EXPECT_EQ(letters.drives.transportKind, TransportKind::DriveLetter);
 }
 
 TEST(TransportChoice, UnknownFamiliesEndTheProgramWithTheirNumber) {
@@ -75,18 +74,19 @@ TEST_P(AspiStart, LoadsTheManagerOrEndsWithItsMessage) {
 
 constexpr auto kPresent = SimPlatform::AspiLibrary::Present;
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     SupportInfo, AspiStart,
-    testing::Values(AspiStartCase{"two adapters", kPresent, 0x0102, nullptr, 2},
-                    AspiStartCase{"no adapter", kPresent, 0x0100, nullptr, 0},
-                    AspiStartCase{"upper bits ignored", kPresent, 0xBEEF0101, nullptr, 1},
-                    AspiStartCase{"all 255 adapters", kPresent, 0x01FF, nullptr, 255},
-                    AspiStartCase{"status 4", kPresent, 0x0402, "Not found ASPI MANAGER", 0},
-                    AspiStartCase{"status 0", kPresent, 0x00FF, "Not found ASPI MANAGER", 0},
-                    AspiStartCase{"library missing", SimPlatform::AspiLibrary::Missing, 0x0101,
-                                  "Not found 'ASPI32.DLL'", 0},
-                    AspiStartCase{"entry point missing", SimPlatform::AspiLibrary::LacksEntryPoint,
-                                  0x0101, "ASPI Function Error 'ASPI32.DLL'", 0}));
+    testing::Values(
+        AspiStartCase{"two adapters", kPresent, 0x0102, nullptr, 2},
+        AspiStartCase{"no adapter", kPresent, 0x0100, nullptr, 0},
+        AspiStartCase{"upper bits ignored", kPresent, 0xBEEF0101, nullptr, 1},
+        AspiStartCase{"all 255 adapters", kPresent, 0x01FF, nullptr, 255},
+        AspiStartCase{"status 4", kPresent, 0x0402, "Not found ASPI MANAGER", 0},
+        AspiStartCase{"status 0", kPresent, 0x00FF, "Not found ASPI MANAGER", 0},
+        AspiStartCase{"library missing", SimPlatform::AspiLibrary::Missing, 0x0101, "Not found 'ASPI32.DLL'", 0},
+        AspiStartCase{"entry point missing", SimPlatform::AspiLibrary::LacksEntryPoint, 0x0101, "ASPI Function Error 'ASPI32.DLL'", 0}));
+// clang-format on
 
 }  // namespace
 }  // namespace zentor::scsi
