@@ -1,20 +1,64 @@
 #pragma once
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "platform/sim/sim_platform.h"
+#include "platform/sim/virtual_drive.h"
 #include "tests/firmware/memory_file_system.h"
 #include "ui/flash_dialog.h"
 #include "ui/memory_dialog_view.h"
 
 namespace zentor::ui {
 
-// A FlashDialog on the in-memory view, connected so that the view's clicks reach it.
-struct DialogFixture {
-  DialogFixture() { view.Connect(&dialog); }
+// The in-memory window, recording what the user saw: at every repaint the step, the
+// information text and how many drives were listed; every position of the progress bar.
+class RecordingView : public MemoryDialogView {
+ public:
+  struct Shown {
+    int step;
+    std::string info;
+    int listedDrives;
+  };
+  void RepaintNow() override {
+    MemoryDialogView::RepaintNow();
+    shown.push_back({dialog ? dialog->WizardStep : -1, Text(1006), ListCount(1000)});
+  }
+  void SetProgressPosition(int id, int position) override {
+    MemoryDialogView::SetProgressPosition(id, position);
+    positions.push_back(position);
+  }
+  std::vector<int> Steps() const {
+    std::vector<int> steps;
+    for (const Shown& s : shown) steps.push_back(s.step);
+    return steps;
+  }
 
-  MemoryDialogView view;
-  test_support::MemoryFileSystem files;
+  const FlashDialog* dialog = nullptr;
+  std::vector<Shown> shown;
+  std::vector<int> positions;
+};
+
+// The simulated machine comes first: the dialog takes its name from the program file when
+// it is built.
+struct SimMachine {
+  SimMachine(int osFamily, const std::string& programPath) : platform(osFamily) {
+    platform.SetProgramFile(programPath, {});
+  }
   platform::sim::SimPlatform platform;
-  FlashDialog dialog{view, files, platform};
+};
+
+// A FlashDialog on a simulated machine and the recording view, connected so that the view's
+// clicks reach it. Files come from memory unless a test hands in a file system of its own.
+struct DialogFixture : SimMachine {
+  explicit DialogFixture(int osFamily = platform::kFamilyWithPassThrough,
+                         const std::string& programPath = "/usr/bin/zentor",
+                         platform::FileSystem* ownFiles = nullptr)
+      : SimMachine(osFamily, programPath), fileSystem(ownFiles ? *ownFiles : files) {
+    view.Connect(&dialog);
+    view.dialog = &dialog;
+  }
 
   void ShowAt(int step) {
     dialog.WizardStep = step;
@@ -23,6 +67,16 @@ struct DialogFixture {
   std::string Info() const { return view.Text(1006); }
   std::string NextCaption() const { return view.Text(1003); }
   bool BackEnabled() const { return view.IsEnabled(1022); }
+  void AttachDrive(int cdrom, const std::string& product) {
+    platform.bus().Attach(platform::sim::SimBus::CdromName(cdrom),
+                          std::make_shared<platform::sim::VirtualDrive>(
+                              platform::sim::VirtualDrive::Identity{"VAREL   ", product, "1.00"}));
+  }
+
+  RecordingView view;
+  test_support::MemoryFileSystem files;
+  platform::FileSystem& fileSystem;  // files, or the test's own
+  FlashDialog dialog{view, fileSystem, platform};
 };
 
 }  // namespace zentor::ui

@@ -9,21 +9,6 @@ namespace {
 
 constexpr int kFamily6Row = 15;
 
-// What the window showed at each synchronous repaint.
-struct Snapshot {
-  std::string info;
-  int listedDrives;
-};
-
-class SnapshotView : public MemoryDialogView {
- public:
-  void RepaintNow() override {
-    MemoryDialogView::RepaintNow();
-    shown.push_back({Text(1006), ListCount(1000)});
-  }
-  std::vector<Snapshot> shown;
-};
-
 std::vector<std::uint8_t> VersionBlock(std::string_view productVersion) {
   std::string block = "\\StringFileInfo\\040904b0\\ProductName";
   block += '\0';
@@ -36,33 +21,8 @@ std::vector<std::uint8_t> VersionBlock(std::string_view productVersion) {
   return {block.begin(), block.end()};
 }
 
-// The machine comes first: the dialog takes its name from the program file when built.
-struct Machine {
-  Machine(int osFamily, std::string programPath) : platform(osFamily) {
-    platform.SetProgramFile(std::move(programPath), {});
-  }
-  platform::sim::SimPlatform platform;
-};
-
-struct StartFixture : Machine {
-  explicit StartFixture(int osFamily = platform::kFamilyWithPassThrough,
-                        std::string programPath = "/usr/bin/zentor")
-      : Machine(osFamily, std::move(programPath)) {
-    view.Connect(&dialog);
-  }
-  void AttachDrive(int cdrom, std::string product) {
-    platform.bus().Attach(platform::sim::SimBus::CdromName(cdrom),
-                          std::make_shared<platform::sim::VirtualDrive>(
-                              platform::sim::VirtualDrive::Identity{"VAREL   ", product, "1.00"}));
-  }
-
-  SnapshotView view;
-  test_support::MemoryFileSystem files;
-  FlashDialog dialog{view, files, platform};
-};
-
 TEST(DialogStart, OpensAtStepThreeWithTheListsFilledAndTheFirstEntriesTaken) {
-  StartFixture f;
+  DialogFixture f;
   f.platform.SetProgramFile("/opt/bin/zentor", VersionBlock("8.515"));
   f.AttachDrive(3, "CD-RW KX4840A   ");
   f.AttachDrive(1, "DVD/CDRW KX8040 ");
@@ -105,7 +65,7 @@ TEST(DialogStart, OpensAtStepThreeWithTheListsFilledAndTheFirstEntriesTaken) {
 
   // While the scan ran the window said so, over an empty list.
   const auto searching = std::ranges::find_if(
-      f.view.shown, [](const Snapshot& s) { return s.info == " Searching Connected Drive."; });
+      f.view.shown, [](const auto& s) { return s.info == " Searching Connected Drive."; });
   ASSERT_NE(searching, f.view.shown.end());
   EXPECT_EQ(searching->listedDrives, 0);
   EXPECT_EQ(f.view.shown.back().listedDrives, 2);
@@ -115,11 +75,11 @@ TEST(DialogStart, OpensAtStepThreeWithTheListsFilledAndTheFirstEntriesTaken) {
 // A system without a way to the drives ends the program after one box, before anything
 // else of the start runs; the caption is the program file's name.
 TEST(DialogStart, AStartUpFailureEndsTheProgramAfterItsMessage) {
-  StartFixture unknown(3, "/usr/local/bin/zentor-demo");
+  DialogFixture unknown(3, "/usr/local/bin/zentor-demo");
   unknown.AttachDrive(0, "CD-RW KX4840A   ");
-  StartFixture noManager(platform::kFamilyWithAspiManager);
+  DialogFixture noManager(platform::kFamilyWithAspiManager);
   noManager.platform.SetAspiLibrary(platform::sim::SimPlatform::AspiLibrary::Missing);
-  const std::pair<StartFixture*, MessageBoxRequest> cases[] = {
+  const std::pair<DialogFixture*, MessageBoxRequest> cases[] = {
       {&unknown, {"ASPI:LoadErr [3]", "zentor-demo", MessageIcon::Exclamation, MessageButtons::Ok}},
       {&noManager, {"Not found 'ASPI32.DLL'", "zentor", MessageIcon::Stop, MessageButtons::Ok}},
   };
@@ -149,7 +109,7 @@ TEST(DialogStart, AnEmptyDriveListIsExplainedOnlyWhenTheSystemRefusedADrive) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    StartFixture f;
+    DialogFixture f;
     for (int n : c.drives)
       f.AttachDrive(n, "CD-RW KX4840A   ");
     for (int n : c.deniedCdroms)

@@ -17,73 +17,31 @@ struct StepCase {
   bool back;
 };
 
+// clang-format off
 const StepCase kStepCases[] = {
     {1, false, " Searching Connected Drive.", kKeep, false},
     {2, false, " Select Target Drive.", kKeep, false},
-    {3, false, " Select Target Drive and Source File.\r\n\r\n Eject Disc from Target Drive.",
-     "Next >", false},
+    {3, false, " Select Target Drive and Source File.\r\n\r\n Eject Disc from Target Drive.", "Next >", false},
     {4, false, " Push Start button and Start to update.", "Start", true},
-    {11, false,
-     " Completed to update F/W of Drive.\r\n\r\n *** OK ** OK ** OK *** \r\n\r\n Turn OFF PC & "
-     "Drive and Reboot them.",
-     "Next >", false},
-    {12, false,
-     " Fail to update.\r\n\r\n *** NG ** NG ** NG *** \r\n\r\n Turn OFF PC and Reboot it.",
-     "Next >", true},
-    {13, false,
-     " Cannot update for different Type Code.\r\n\r\n *** NG ** NG ** NG *** \r\n\r\n Make sure "
-     "Selected Source File.",
-     "Next >", true},
-    {14, false,
-     " Cannot change Drive to Up Mode.\r\n\r\n *** NG ** NG ** NG *** \r\n\r\n Make sure Selected "
-     "Target Drive.",
-     "Next >", true},
+    {11, false, " Completed to update F/W of Drive.\r\n\r\n *** OK ** OK ** OK *** \r\n\r\n Turn OFF PC & Drive and Reboot them.", "Next >", false},
+    {12, false, " Fail to update.\r\n\r\n *** NG ** NG ** NG *** \r\n\r\n Turn OFF PC and Reboot it.", "Next >", true},
+    {13, false, " Cannot update for different Type Code.\r\n\r\n *** NG ** NG ** NG *** \r\n\r\n Make sure Selected Source File.", "Next >", true},
+    {14, false, " Cannot change Drive to Up Mode.\r\n\r\n *** NG ** NG ** NG *** \r\n\r\n Make sure Selected Target Drive.", "Next >", true},
     {15, false, " Fail to make Back Up File.\r\n\r\n Rename Before Back Up File.", "Next >", true},
-    {16, false,
-     " Fail to back up current F/W.\r\n\r\n *** NG ** NG ** NG *** \r\n\r\n The drive was not "
-     "updated.",
-     kKeep, false},
-    {0, false, "", kKeep, false},
-    {17, false, "", kKeep, false},
-    {-3, false, "", kKeep, false},
+    {16, false, " Fail to back up current F/W.\r\n\r\n *** NG ** NG ** NG *** \r\n\r\n The drive was not updated.", kKeep, false},
+    {0, false, "", kKeep, false}, {17, false, "", kKeep, false}, {-3, false, "", kKeep, false},
     {1, true, "接続されているドライブを検索中", kKeep, false},
     {2, true, "ターゲットドライブを選択してください。", kKeep, false},
-    {3, true,
-     "ターゲットドライブとソースファイルを選択してください。\r\n\r\nターゲットドライブからディスク"
-     "を取り"
-     "出してください。",
-     "次へ >", false},
+    {3, true, "ターゲットドライブとソースファイルを選択してください。\r\n\r\nターゲットドライブからディスクを取り出してください。", "次へ >", false},
     {4, true, "スタートボタンを押すとアップデートを開始します。", "スタート", true},
-    {11, true,
-     "ドライブF/Wのアップデートを完了しました。\r\n\r\n*** OK ** OK ** OK "
-     "***\r\n\r\nPCとドライブの電源"
-     "を切り再起動してください。",
-     "次へ >", false},
-    {12, true,
-     "アップデートを失敗しました。\r\n\r\n*** NG ** NG ** NG "
-     "***\r\n\r\nPCの電源を切り再起動してくださ"
-     "い。",
-     "次へ >", true},
-    {13, true,
-     "タイプコードが異なるのでアップデートできません。\r\n\r\n*** NG ** NG ** NG "
-     "***\r\n\r\nソースファイ"
-     "ルの選択を間違っていませんか。",
-     "次へ >", true},
-    {14, true,
-     "ドライブをアップデートモードに変更できません。\r\n\r\n*** NG ** NG ** NG "
-     "***\r\n\r\nターゲットドラ"
-     "イブの選択を間違っていませんか。",
-     "次へ >", true},
-    {15, true,
-     "バックアップファイルを作成できません。\r\n\r\n以前のバックアップファイルをリネームして下さい"
-     "。",
-     "次へ >", true},
-    {16, true,
-     "現在のF/Wのバックアップを失敗しました。\r\n\r\n*** NG ** NG ** NG "
-     "***\r\n\r\nドライブはアップデー"
-     "トされていません。",
-     kKeep, false},
+    {11, true, "ドライブF/Wのアップデートを完了しました。\r\n\r\n*** OK ** OK ** OK ***\r\n\r\nPCとドライブの電源を切り再起動してください。", "次へ >", false},
+    {12, true, "アップデートを失敗しました。\r\n\r\n*** NG ** NG ** NG ***\r\n\r\nPCの電源を切り再起動してください。", "次へ >", true},
+    {13, true, "タイプコードが異なるのでアップデートできません。\r\n\r\n*** NG ** NG ** NG ***\r\n\r\nソースファイルの選択を間違っていませんか。", "次へ >", true},
+    {14, true, "ドライブをアップデートモードに変更できません。\r\n\r\n*** NG ** NG ** NG ***\r\n\r\nターゲットドライブの選択を間違っていませんか。", "次へ >", true},
+    {15, true, "バックアップファイルを作成できません。\r\n\r\n以前のバックアップファイルをリネームして下さい。", "次へ >", true},
+    {16, true, "現在のF/Wのバックアップを失敗しました。\r\n\r\n*** NG ** NG ** NG ***\r\n\r\nドライブはアップデートされていません。", kKeep, false},
 };
+// clang-format on
 
 TEST(ShowStep, ShowsEachStepsTextCaptionAndBackState) {
   for (const StepCase& c : kStepCases) {
@@ -109,24 +67,15 @@ TEST(ShowStep, ListsThePhasesWithAnArrowOnTheCurrentOne) {
     bool japanese;
     const char* info;
   };
+  // clang-format off
   const Case cases[] = {
-      {7, true, false,
-       "    Backing Up F/W \r\n    Transferring Writing Data \r\n>> Confirming SUM Code \r\n"
-       "    Erasing Flash ROM \r\n    Writing Data into Flash ROM \r\n    Confirming SUM Code "
-       "\r\n"},
-      {6, false, false,
-       ">> Transferring Writing Data \r\n    Confirming SUM Code \r\n    Erasing Flash ROM \r\n"
-       "    Writing Data into Flash ROM \r\n    Confirming SUM Code \r\n"},
-      {10, false, false,
-       "    Transferring Writing Data \r\n    Confirming SUM Code \r\n    Erasing Flash ROM \r\n"
-       "    Writing Data into Flash ROM \r\n>> Confirming SUM Code \r\n"},
-      {5, true, true,
-       ">> F/Wをバックアップ中\r\n    書込データを転送中\r\n    サムコードを確認中\r\n"
-       "    フラッシュROMを消去中\r\n    フラッシュROMへ書込中\r\n    サムコードを確認中\r\n"},
-      {9, false, true,
-       "    書込データを転送中\r\n    サムコードを確認中\r\n    フラッシュROMを消去中\r\n"
-       ">> フラッシュROMへ書込中\r\n    サムコードを確認中\r\n"},
+      {7, true, false, "    Backing Up F/W \r\n    Transferring Writing Data \r\n>> Confirming SUM Code \r\n    Erasing Flash ROM \r\n    Writing Data into Flash ROM \r\n    Confirming SUM Code \r\n"},
+      {6, false, false, ">> Transferring Writing Data \r\n    Confirming SUM Code \r\n    Erasing Flash ROM \r\n    Writing Data into Flash ROM \r\n    Confirming SUM Code \r\n"},
+      {10, false, false, "    Transferring Writing Data \r\n    Confirming SUM Code \r\n    Erasing Flash ROM \r\n    Writing Data into Flash ROM \r\n>> Confirming SUM Code \r\n"},
+      {5, true, true, ">> F/Wをバックアップ中\r\n    書込データを転送中\r\n    サムコードを確認中\r\n    フラッシュROMを消去中\r\n    フラッシュROMへ書込中\r\n    サムコードを確認中\r\n"},
+      {9, false, true, "    書込データを転送中\r\n    サムコードを確認中\r\n    フラッシュROMを消去中\r\n>> フラッシュROMへ書込中\r\n    サムコードを確認中\r\n"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     DialogFixture f;
     if (c.japanese) f.dialog.SetJapaneseTexts();

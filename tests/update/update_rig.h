@@ -11,11 +11,9 @@
 #include "platform/sim/sim_platform.h"
 #include "scsi/aspi_startup.h"
 #include "scsi/drive_scan.h"
-#include "tests/firmware/memory_file_system.h"
+#include "tests/ui/dialog_fixture.h"
 #include "tests/scsi/transport_names.h"
 #include "ui/control_ids.h"
-#include "ui/flash_dialog.h"
-#include "ui/memory_dialog_view.h"
 #include "update/wizard_step.h"
 
 namespace zentor::update::test_support {
@@ -40,24 +38,6 @@ inline platform::sim::InjectedFault Refuse(
     std::uint8_t senseKey = platform::sim::kSenseIllegalRequest) {
   return {opcode, platform::sim::DriveAnswer::Check(senseKey, asc, 0), times, skip};
 }
-
-// The in-memory window, recording what the user saw while the update ran: the step at every
-// repaint and every position of the progress bar.
-class RecordingView : public ui::MemoryDialogView {
- public:
-  void RepaintNow() override {
-    MemoryDialogView::RepaintNow();
-    if (dialog) steps.push_back(dialog->WizardStep);
-  }
-  void SetProgressPosition(int id, int position) override {
-    MemoryDialogView::SetProgressPosition(id, position);
-    positions.push_back(position);
-  }
-
-  const ui::FlashDialog* dialog = nullptr;
-  std::vector<int> steps;
-  std::vector<int> positions;
-};
 
 // The loader a drive of each family runs (INQUIRY product while updating): the family's
 // last row, whose id no other family shares.
@@ -92,17 +72,14 @@ inline FlashDrive::Setup DriveOfRow(int row, std::uint32_t seed) {
 }
 
 // A whole program run on a simulated machine: one drive reached over the chosen transport,
-// files in memory, the dialog on the recording view, time virtual.
-class UpdateRig {
+// the dialog on the recording view, time virtual.
+class UpdateRig : public ui::DialogFixture {
  public:
-  // Files come from memory unless a test hands in a file system of its own.
   explicit UpdateRig(scsi::TransportKind kind, platform::FileSystem* ownFiles = nullptr)
-      : fileSystem(ownFiles ? *ownFiles : files),
-        platform(kind == scsi::TransportKind::Aspi ? platform::kFamilyWithAspiManager
-                                                   : platform::kFamilyWithPassThrough),
+      : DialogFixture(kind == scsi::TransportKind::Aspi ? platform::kFamilyWithAspiManager
+                                                        : platform::kFamilyWithPassThrough,
+                      "/usr/bin/zentor", ownFiles),
         kind_(kind) {
-    view.Connect(&dialog);
-    view.dialog = &dialog;
     dialog.drives().transportKind = kind;
     if (kind == scsi::TransportKind::Aspi)
       scsi::LoadAspiManagerAtStartup(platform, dialog.drives());
@@ -162,11 +139,6 @@ class UpdateRig {
     return static_cast<int>(std::ranges::count(OpcodesFrom(0), opcode));
   }
 
-  RecordingView view;
-  zentor::test_support::MemoryFileSystem files;
-  platform::FileSystem& fileSystem;  // files, or the test's own
-  platform::sim::SimPlatform platform;
-  ui::FlashDialog dialog{view, fileSystem, platform};
   std::shared_ptr<FlashDrive> drive;
 
  private:

@@ -55,8 +55,9 @@ TEST_P(Update, EveryStoredFamilyIsFlashedAndItsBackupRestoresTheOldFirmware) {
     // Family 5 drives report the family-4 stem and are told apart by promotion only.
     EXPECT_EQ(drive.flashStarts(), std::vector<bool>{row == 7});
     // The read-out shows its own step and fills the bar to 64 before the transfer resets it.
-    const auto backingUp = std::ranges::find(run.view.steps, StepBackingUp);
-    ASSERT_NE(backingUp, run.view.steps.end());
+    const auto steps = run.view.Steps();
+    const auto backingUp = std::ranges::find(steps, StepBackingUp);
+    ASSERT_NE(backingUp, steps.end());
     EXPECT_EQ(*(backingUp + 1), StepTransferring);
     std::vector<int> readOut(65);
     std::iota(readOut.begin(), readOut.end(), 0);
@@ -282,7 +283,7 @@ const RunCase kRuns[] = {
     {.name = "each phase shown once",
      .change = [](FlashDrive::Setup& s) { s.phaseMs = {1200, 1160, 580, 580}; },
      .check = [](UpdateRig& run) {
-       const auto& steps = run.view.steps;
+       const auto steps = run.view.Steps();
        EXPECT_EQ(std::vector<int>(std::ranges::find(steps, StepTransferring) + 1, steps.end()),
                  (std::vector<int>{StepConfirmingSum, StepErasing, StepWriting, StepFinalSum,
                                    StepCompleted}));
