@@ -90,34 +90,27 @@ TEST(LoadImageFile, LoadsOnlyWhatMayBeFlashedAndAlwaysAsThePlainImage) {
     std::optional<Replacement> replacedBy = std::nullopt;
     bool notTheSelectedImage = false;
   };
+  // clang-format off
   const Case cases[] = {
-      {"k5.vrl", kFamily5, Form::Stored, 5, true},
-      {"k6.vrl", kFamily6, Form::Stored, 6, true},
-      {"K7.VRL", kFamily7, Form::Stored, 7, true},
-      {"k7.bin", kFamily7, Form::Plain, 7, true},
+      {"k5.vrl", kFamily5, Form::Stored, 5, true}, {"k6.vrl", kFamily6, Form::Stored, 6, true},
+      {"K7.VRL", kFamily7, Form::Stored, 7, true}, {"k7.bin", kFamily7, Form::Plain, 7, true},
       {"k8.Vrl", kFamily8, Form::Stored, 8, true},
       {"a.b.vrl", kFamily7, Form::Stored, 7, false},  // the extension is "b.vrl"
       {"k5.bin", kFamily5, Form::Plain, 5, false},    // plain files are family 7's alone
-      {"k4.bin", kFamily4, Form::Plain, 4, false},
-      {"k0.bin", kFamily0, Form::Plain, 0, false},
+      {"k4.bin", kFamily4, Form::Plain, 4, false}, {"k0.bin", kFamily0, Form::Plain, 0, false},
       {"vrl", kFamily7, Form::Plain, 7, false},  // no dot: the whole name is the extension
-      // Recognised through its stored form, but a ".bin" is taken as it is: it would go
-      // out packed.
+      // Recognised through its stored form, but a ".bin" is taken as it is: it would go out packed.
       {"k7 stored.bin", kFamily7, Form::Stored, 7, false, std::nullopt, true},
-      {"k8 then k6.vrl", kFamily8, Form::Stored, 8, false, Replacement{kFamily6, Form::Stored},
-       true},
+      {"k8 then k6.vrl", kFamily8, Form::Stored, 8, false, Replacement{kFamily6, Form::Stored}, true},
       // Does not even unpack as family 7: refused as any such file is.
       {"k7 then k5.vrl", kFamily7, Form::Stored, 7, false, Replacement{kFamily5, Form::Stored}},
-      {"k8 then another k8.vrl", kFamily8, Form::Stored, 8, false,
-       Replacement{kFamily8 + 1, Form::Stored}, true},
-      {"k7 then another k7.bin", kFamily7, Form::Plain, 7, false,
-       Replacement{kFamily7 + 2, Form::Plain}, true},
-      {"k8 then one with another short id.vrl", kFamily8, Form::Stored, 8, false,
-       Replacement{kFamily8, Form::Stored, true}, true},
+      {"k8 then another k8.vrl", kFamily8, Form::Stored, 8, false, Replacement{kFamily8 + 1, Form::Stored}, true},
+      {"k7 then another k7.bin", kFamily7, Form::Plain, 7, false, Replacement{kFamily7 + 2, Form::Plain}, true},
+      {"k8 then one with another short id.vrl", kFamily8, Form::Stored, 8, false, Replacement{kFamily8, Form::Stored, true}, true},
       // The same identity with other contents is the same firmware as far as anyone can tell.
-      {"k8 then the same ids.vrl", kFamily8, Form::Stored, 8, true,
-       Replacement{kFamily8, Form::Stored}},
+      {"k8 then the same ids.vrl", kFamily8, Form::Stored, 8, true, Replacement{kFamily8, Form::Stored}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     test_support::MemoryFileSystem files;

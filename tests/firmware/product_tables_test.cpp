@@ -55,28 +55,16 @@ TEST(TypeCodeTable, DriveBlockAgreesAsAFourCharacterCString) {
     std::string start;
     int row;
   };
+  // clang-format off
   const Case cases[] = {
-      {"KXR\0"s, 0},
-      {"KXQ\0"s, 1},
-      {"KXS\0"s, 3},  // 3 characters need the NUL
-      {"KXR "s, -1},
-      {"KXS1"s, -1},
-      {"KXQ4"s, -1},  // and nothing else after them
-      {"KXDV"s, 4},
-      {"KXDVX"s, 4},
-      {"KXR40"s, 5},
-      {"KXR4"s, 5},
-      {"KXR41"s, 5},
-      {"KXR45"s, 5},
+      {"KXR\0"s, 0}, {"KXQ\0"s, 1}, {"KXS\0"s, 3},  // 3 characters need the NUL
+      {"KXR "s, -1}, {"KXS1"s, -1}, {"KXQ4"s, -1},  // and nothing else after them
+      {"KXDV"s, 4}, {"KXDVX"s, 4}, {"KXR40"s, 5}, {"KXR4"s, 5}, {"KXR41"s, 5}, {"KXR45"s, 5},
       {"KXR4\xFF"s, 5},  // 5th character not compared
-      {"KXR6"s, 15},
-      {"KXR7A"s, 25},
-      {"KXR89"s, 35},
-      {"kxr4"s, -1},
-      {"KXR5"s, -1},
-      {"\0KXR"s, -1},
-      {"\xFF\xFF\xFF\xFF\xFF\xFF"s, -1},
+      {"KXR6"s, 15}, {"KXR7A"s, 25}, {"KXR89"s, 35},
+      {"kxr4"s, -1}, {"KXR5"s, -1}, {"\0KXR"s, -1}, {"\xFF\xFF\xFF\xFF\xFF\xFF"s, -1},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.start));
     EXPECT_EQ(FindBlockCodeRow(Block(c.start)), c.row);

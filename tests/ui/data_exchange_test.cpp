@@ -13,7 +13,9 @@ const std::pair<int, std::string FlashDialog::*> kBoundTexts[] = {
     {1018, &FlashDialog::fileIdentText},    {1030, &FlashDialog::versionText},
 };
 
-TEST(DataExchange, PushRewritesEveryBoundControlFromItsField) {
+// A push rewrites every bound control from its field and leaves the others alone; a pull
+// copies every bound control into its field.
+TEST(DataExchange, PushAndPullMoveEveryBoundFieldAndNothingElse) {
   DialogFixture f;
   for (const auto& [id, field] : kBoundTexts) {
     f.dialog.*field = "field " + std::to_string(id);
@@ -23,24 +25,20 @@ TEST(DataExchange, PushRewritesEveryBoundControlFromItsField) {
   f.view.SetText(1003, "not bound");
   f.view.SetText(1026, "banner");
   f.view.SetCheck(1004, 1);
-
   f.dialog.PushBoundFields();
   for (const auto& [id, field] : kBoundTexts)
-    EXPECT_EQ(f.view.Text(id), f.dialog.*field) << id;
+    EXPECT_EQ(f.view.Text(id), "field " + std::to_string(id)) << id;
   EXPECT_EQ(f.view.Check(1021), 1);
   EXPECT_EQ(f.view.Text(1003), "not bound");
   EXPECT_EQ(f.view.Text(1026), "banner");
   EXPECT_EQ(f.view.Check(1004), 1);
-}
 
-TEST(DataExchange, PullCopiesEveryBoundControlIntoItsField) {
-  DialogFixture f;
   for (const auto& [id, field] : kBoundTexts)
     f.view.SetText(id, "control " + std::to_string(id));
   f.dialog.typedPassword = "kept";
   f.dialog.PullBoundFields();
   for (const auto& [id, field] : kBoundTexts)
-    EXPECT_EQ(f.dialog.*field, f.view.Text(id)) << id;
+    EXPECT_EQ(f.dialog.*field, "control " + std::to_string(id)) << id;
   EXPECT_EQ(f.dialog.typedPassword, "kept");
 }
 

@@ -5,15 +5,6 @@
 namespace zentor::ui {
 namespace {
 
-TEST(MemoryDialogView, StartsFromTheTemplate) {
-  MemoryDialogView view;
-  EXPECT_EQ(view.Text(1020), "Pass Type");
-  EXPECT_EQ(view.Text(1028), "Varel Co. ,Ltd.");
-  EXPECT_EQ(view.Control(1001).kind, resources::ControlKind::DropDownList);
-  EXPECT_EQ(view.Control(2).kind, resources::ControlKind::DefaultPushButton);
-  EXPECT_THROW(view.Text(1005), std::out_of_range);
-}
-
 TEST(MemoryDialogView, SortedListOrdersWithoutRegardToCaseAndKeepsTheSelectedEntry) {
   MemoryDialogView view;
   for (const char* name : {"kxr70.vrl", "CDRWFW00.VRL", "b.bin", "Z.bin"}) {
@@ -34,33 +25,22 @@ TEST(MemoryDialogView, SortedListOrdersWithoutRegardToCaseAndKeepsTheSelectedEnt
   EXPECT_EQ(view.ListCount(1001), 0);
 }
 
-TEST(MemoryDialogView, ProgressStaysWithinItsRange) {
-  MemoryDialogView view;
-  view.SetProgressRange(1007, 0, 120);
-  view.SetProgressPosition(1007, 150);
-  EXPECT_EQ(view.Control(1007).position, 120);
-  view.SetProgressPosition(1007, 60);
-  EXPECT_EQ(view.Control(1007).position, 60);
-}
-
-TEST(MemoryDialogView, CancelEndsTheDialogOnlyWhileCloseIsEnabled) {
-  DialogFixture f;
-  f.view.SetEnabled(2, false);
-  EXPECT_FALSE(f.view.Cancel());
-  EXPECT_FALSE(f.view.Ended());
-  f.view.SetEnabled(2, true);
-  EXPECT_TRUE(f.view.Cancel());
-  EXPECT_TRUE(f.view.Ended());
-  EXPECT_EQ(f.view.EndResult(), 2);
-  EXPECT_FALSE(f.view.Click(1003));  // nothing reaches an ended dialog
-}
-
-TEST(MemoryDialogView, DisabledButtonsDoNothing) {
+// Esc and the close box end the dialog only while Close is enabled; a disabled button and
+// an ended dialog take no click.
+TEST(MemoryDialogView, InputReachesTheDialogOnlyThroughEnabledControls) {
   DialogFixture f;
   f.ShowAt(1);
   f.view.SetEnabled(1003, false);
   EXPECT_FALSE(f.view.Click(1003));
   EXPECT_EQ(f.dialog.WizardStep, 1);
+  f.view.SetEnabled(1003, true);
+  f.view.SetEnabled(2, false);
+  EXPECT_FALSE(f.view.Cancel());
+  EXPECT_FALSE(f.view.Ended());
+  f.view.SetEnabled(2, true);
+  EXPECT_TRUE(f.view.Cancel());
+  EXPECT_EQ(f.view.EndResult(), 2);
+  EXPECT_FALSE(f.view.Click(1003));
 }
 
 }  // namespace
