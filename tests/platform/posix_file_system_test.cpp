@@ -69,12 +69,6 @@ TEST_F(PosixFileSystemTest, OpensOnlyRegularFilesAndReportsWhy) {
   }
 }
 
-}  // namespace
-}  // namespace zentor::platform::linux_os
-
-namespace zentor::platform::linux_os {
-namespace {
-
 std::string Contents(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

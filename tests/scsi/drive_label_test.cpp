@@ -60,26 +60,5 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{kAspi, "", {0, 0, 55}}, ParseCase{kAspi, "HA:x ID:4", {0, 4, 55}}));
 // clang-format on
 
-TEST(DriveLabel, EveryScannableAddressReadsBackAsItself) {
-  for (int n = 0; n < 100; ++n) {
-    for (auto kind : {kCdrom, kLetter}) {
-      const DriveAddress address{0, 0, static_cast<std::uint8_t>(n)};
-      DriveAddress back{};
-      ReadDriveLabel(FormatDriveLabel(kind, address, kIdent), kind, back);
-      EXPECT_EQ(back.deviceNumber, n);
-    }
-  }
-  for (int adapter = 0; adapter < 255; ++adapter) {
-    for (int target = 0; target < 8; ++target) {
-      const DriveAddress address{static_cast<std::uint8_t>(adapter),
-                                 static_cast<std::uint8_t>(target), 0};
-      DriveAddress back{};
-      ReadDriveLabel(FormatDriveLabel(kAspi, address, kIdent), kAspi, back);
-      ASSERT_EQ(back.hostAdapter, adapter);
-      ASSERT_EQ(back.targetId, target);
-    }
-  }
-}
-
 }  // namespace
 }  // namespace zentor::scsi
