@@ -104,24 +104,16 @@ TEST_P(FlashCommands, AReadSucceedsOnlyWithAllItsBytesAndFallsBackOnlyOnAnUnknow
     int unsupported;
     std::vector<std::uint8_t> sent;
   };
+  // clang-format off
   const Case cases[] = {
       {"the flash read", true, {}, 1, 0, {0xE3}},
       {"refused as unknown, the alternate read answers", false, {}, 1, 1, {0xE3, 0xA8}},
-      {"refused with another qualifier",
-       true,
-       {{0xE3, DriveAnswer::Check(5, 0x20, 0x01), 1, 0}},
-       0,
-       0,
-       {0xE3}},
-      {"refused as unknown, and the alternate read too",
-       true,
-       {unknown, {0xA8, DriveAnswer::Check(5, 0x20, 0x00), 1, 0}},
-       0,
-       0,
-       {0xE3, 0xA8}},
+      {"refused with another qualifier", true, {{0xE3, DriveAnswer::Check(5, 0x20, 0x01), 1, 0}}, 0, 0, {0xE3}},
+      {"refused as unknown, and the alternate read too", true, {unknown, {0xA8, DriveAnswer::Check(5, 0x20, 0x00), 1, 0}}, 0, 0, {0xE3, 0xA8}},
       {"the flash read one byte short", true, {ShortRead(0xE3, 16383)}, 0, 0, {0xE3}},
       {"the alternate read short", true, {unknown, ShortRead(0xA8, 100)}, 0, 0, {0xE3, 0xA8}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     SimDrives fresh(GetParam());

@@ -204,16 +204,12 @@ const RunCase kRuns[] = {
        EXPECT_EQ(run.dialog.driveFamily, 4);  // and family 4 has no file that loads
        EXPECT_EQ(run.dialog.ForceLoaderUpdate, 0);
      }},
-    // Pass Type lets a file of another variant (same stem) through, only with its password;
-    // a file of the drive's own type code must carry the drive's ids.
+    // Pass Type lets a file of another variant (same stem) through, only with its password
+    // (which passwords and ids match is the identity check's own table).
     {.name = "another variant, Pass Type not ticked", .driveRow = kRow + 1, .change = OtherLongId,
      .step = StepTypeCodeDiffers, .sent = kNoWrite},
     {.name = "another variant, the password", .driveRow = kRow + 1, .change = OtherLongId,
      .before = PassType("")},
-    {.name = "another variant, a wrong password", .driveRow = kRow + 1, .change = OtherLongId,
-     .before = PassType("XXXXXXXX"), .step = StepTypeCodeDiffers, .sent = kNoWrite},
-    {.name = "own type code, other ids, the password", .change = OtherLongId,
-     .before = PassType(""), .step = StepTypeCodeDiffers, .sent = kNoWrite},
     // Backup.
     {.name = "the 20th backup read fails", .faults = {Refuse(kFlashRead, 0x11, 1, 20)},
      .backup = true, .step = StepBackupFailed, .sent = kNoWrite},
