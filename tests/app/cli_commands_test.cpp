@@ -35,32 +35,6 @@ struct CliRig {
   std::ostringstream err;
 };
 
-std::size_t Count(const std::string& text, const std::string& piece) {
-  std::size_t count = 0;
-  for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++count;
-  return count;
-}
-
-TEST(CliCommands, UpdateWithBackupWritesTheFileAndPrintsEachTextOnce) {
-  CliRig rig;
-  EXPECT_EQ(rig.Run({"update", "--drive", "cdrom2", "--file", "kxr70.vrl", "--backup"}),
-            kExitCompleted);
-  EXPECT_EQ(rig.drives[2].drive->flash(), UpdateImageOf(rig.drives[2]));
-  EXPECT_EQ(rig.files.files.count("CDRWFW00.VRL"), 1u);
-
-  const std::string out = rig.out.str();
-  EXPECT_TRUE(out.ends_with(" Completed to update F/W of Drive.\n\n *** OK ** OK ** OK *** \n\n"
-                            " Turn OFF PC & Drive and Reboot them.\n\n"))
-      << out;
-  EXPECT_EQ(out.find('\r'), std::string::npos);
-  EXPECT_EQ(Count(out, "Push Start button"), 1u);
-  // The phase list is printed once per phase: six with the backup line.
-  EXPECT_EQ(Count(out, ">> "), 6u);
-  // The bar fills once for the backup and once for the update.
-  EXPECT_EQ(Count(rig.err.str(), "progress 120/120\n"), 2u);
-  EXPECT_TRUE(rig.err.str().ends_with("progress 92/120\nprogress 120/120\n"));
-}
-
 TEST(CliCommands, ABackupThatCannotBeChosenSendsNothingToTheDrive) {
   CliRig rig;
   for (char n = '0'; n <= '9'; ++n) rig.files.Put(std::string("CDRWFW0") + n + ".VRL", {0});

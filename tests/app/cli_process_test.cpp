@@ -161,7 +161,18 @@ TEST_F(CliProcess, UpdateWithBackupCompletesThroughCtrlC) {
   EXPECT_NE(update.err.find("zentor-cli: the drive is being updated and must not be interrupted"),
             std::string::npos)
       << update.err;
-  EXPECT_TRUE(update.err.ends_with("progress 120/120\n"));
+  EXPECT_EQ(update.out.find('\r'), std::string::npos);
+  // Each text once; the phase list once per phase, six with the backup line; the bar filled
+  // once for the backup and once for the update.
+  const auto count = [](const std::string& text, const std::string& piece) {
+    std::size_t n = 0;
+    for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++n;
+    return n;
+  };
+  EXPECT_EQ(count(update.out, "Push Start button"), 1u);
+  EXPECT_EQ(count(update.out, ">> "), 6u);
+  EXPECT_EQ(count(update.err, "progress 120/120\n"), 2u);
+  EXPECT_TRUE(update.err.ends_with("progress 92/120\nprogress 120/120\n"));
   EXPECT_EQ(fs::file_size(work_ / "CDRWFW00.VRL"), 1048576u);
 }
 

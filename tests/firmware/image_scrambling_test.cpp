@@ -10,21 +10,8 @@ namespace {
 
 using testing::RandomImage;
 
-TEST(ImageScrambling, RoundTripsEveryScrambledFamily) {
-  const char* codes[] = {"KXR42", "KXR63", "KXR77", "KXR89"};
-  for (int family = 5; family <= 8; ++family) {
-    SCOPED_TRACE(family);
-    const ImageBytes image = RandomImage(family, codes[family - 5]);
-    ImageBytes buffer = image;
-    std::uint32_t length = kImageSize;
-    ASSERT_TRUE(ScrambleImage(buffer, length, family, family));
-    EXPECT_EQ(length, family == 5 ? kImageSize : 1032200u);
-    EXPECT_NE(buffer, image);
-    ASSERT_TRUE(UnscrambleImage(buffer, static_cast<int>(length), family, family));
-    EXPECT_TRUE(buffer == image);
-  }
-}
-
+// Round trips of every family are whole updates with a backup flashed back; here, the
+// bytes and the refusals.
 TEST(ImageScrambling, FamilyFiveAddsTheKeyAndKeepsTheWindowPlain) {
   ImageBytes image(kImageSize, 0x00);
   std::fill(image.begin() + 0x8004, image.begin() + 0x8004 + 36, 0x41);

@@ -111,14 +111,6 @@ TEST(TypeCodeTable, FileTestComparesTheWholeCodeAtItsOffset) {
   EXPECT_FALSE(FileHoldsCode(TypeCodeTable[2], cut));
 }
 
-TEST(TypeCodeTable, PlainWindowOnlyForScrambledFamilies) {
-  const int expected[] = {-1, -1, -1, -1, -1, 0x8004, 0x8004, 0x8004, 0x8004, -1};
-  for (int family = 0; family <= 9; ++family) {
-    EXPECT_EQ(PlainWindowOffset(family), expected[family]) << family;
-  }
-  EXPECT_EQ(PlainWindowOffset(-1), -1);
-}
-
 TEST(LoaderTable, MatchesExactlySixteenBytesAndFindsRepeatedIds) {
   EXPECT_EQ(FindLoaderRow(ProductId("KX-LOADER A0    ")), 0);
   EXPECT_EQ(FindLoaderRow(ProductId("KX-LOADER D1    ")), 4);

@@ -72,27 +72,6 @@ TEST(DialogStart, OpensAtStepThreeWithTheListsFilledAndTheFirstEntriesTaken) {
   EXPECT_EQ(f.view.shown.back().info.substr(0, 38), " Select Target Drive and Source File.\r");
 }
 
-// A system without a way to the drives ends the program after one box, before anything
-// else of the start runs; the caption is the program file's name.
-TEST(DialogStart, AStartUpFailureEndsTheProgramAfterItsMessage) {
-  DialogFixture unknown(3, "/usr/local/bin/zentor-demo");
-  unknown.AttachDrive(0, "CD-RW KX4840A   ");
-  DialogFixture noManager(platform::kFamilyWithAspiManager);
-  noManager.platform.SetAspiLibrary(platform::sim::SimPlatform::AspiLibrary::Missing);
-  const std::pair<DialogFixture*, MessageBoxRequest> cases[] = {
-      {&unknown, {"ASPI:LoadErr [3]", "zentor-demo", MessageIcon::Exclamation, MessageButtons::Ok}},
-      {&noManager, {"Not found 'ASPI32.DLL'", "zentor", MessageIcon::Stop, MessageButtons::Ok}},
-  };
-  for (const auto& [f, box] : cases) {
-    EXPECT_FALSE(f->dialog.InitDialog());
-    EXPECT_EQ(f->view.MessageBoxes(), std::vector<MessageBoxRequest>{box});
-    EXPECT_TRUE(f->view.Ended());
-    EXPECT_EQ(f->view.EndResult(), 0);
-    EXPECT_EQ(f->view.Text(1026), "");
-    EXPECT_EQ(f->view.ListCount(1000), 0);
-  }
-}
-
 // Whether the start has something to say about an empty drive list: only when the list is
 // empty and the system refused this user a drive.
 TEST(DialogStart, AnEmptyDriveListIsExplainedOnlyWhenTheSystemRefusedADrive) {
