@@ -123,7 +123,11 @@ std::map<std::uint8_t, int> With(std::map<std::uint8_t, int> counts,
   for (const auto& [opcode, count] : more) counts[opcode] = count;
   return counts;
 }
-const firmware::ImageBytes kFresh = firmware::MakeSampleImage(kRow, 2);
+// The new firmware of every run, made once (and not during static initialisation).
+const firmware::ImageBytes& Fresh() {
+  static const firmware::ImageBytes image = firmware::MakeSampleImage(kRow, 2);
+  return image;
+}
 
 // Blocks of 3072 bytes and a 1024-byte tail, the bar one step per accepted block.
 void LargeLayout(UpdateRig& run) {
@@ -324,7 +328,7 @@ TEST(WholeRun, EndsOnItsStepHavingSentWhatItShould) {
     if (c.fileRow == kDrivesOwnFlash) {
       run.files.Put("old.bin", setup.flash);
     } else {
-      run.PutFirmwareFile("new.vrl", c.fileRow, kFresh);
+      run.PutFirmwareFile("new.vrl", c.fileRow, Fresh());
     }
     run.ChooseFirstDriveAndFile(c.backup, c.listDrives);
     if (c.before) c.before(run);
@@ -335,7 +339,7 @@ TEST(WholeRun, EndsOnItsStepHavingSentWhatItShould) {
     for (const auto& [opcode, count] : c.sent)
       EXPECT_EQ(run.Count(opcode), count) << int{opcode};
     if (c.step == StepCompleted) {
-      EXPECT_EQ(drive.flash(), FlashBytes(kFresh));
+      EXPECT_EQ(drive.flash(), FlashBytes(Fresh()));
     } else if (run.Count(kFlashStart) == 0) {
       EXPECT_EQ(drive.flash(), setup.flash);
     }
@@ -364,7 +368,7 @@ TEST(WholeRun, AFailedIdentificationKeepsThePreviousDrivesFields) {
   FlashDrive::Setup setup = DriveOfRow(kRow, 1);
   OtherLongId(setup);  // identified, but no match
   FlashDrive& drive = run.Attach(setup);
-  run.PutFirmwareFile("new.vrl", kRow, kFresh);
+  run.PutFirmwareFile("new.vrl", kRow, Fresh());
   run.PressStart();
   ASSERT_EQ(run.dialog.WizardStep, StepTypeCodeDiffers);
   const update::UpdateState identified = run.dialog;
