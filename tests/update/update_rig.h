@@ -11,8 +11,8 @@
 #include "platform/sim/sim_platform.h"
 #include "scsi/aspi_startup.h"
 #include "scsi/drive_scan.h"
-#include "tests/ui/dialog_fixture.h"
 #include "tests/scsi/transport_names.h"
+#include "tests/ui/dialog_fixture.h"
 #include "ui/control_ids.h"
 #include "update/wizard_step.h"
 
@@ -20,17 +20,17 @@ namespace zentor::update::test_support {
 
 using platform::sim::FlashDrive;
 
-// Opcodes of the commands an update sends, as the drive's maker lists them.
+// Opcodes of the commands an update sends: the flash drive's own, and two every drive has.
 inline constexpr std::uint8_t kTestUnitReady = 0x00;
-inline constexpr std::uint8_t kRequestSense = 0x03;
 inline constexpr std::uint8_t kInquiry = 0x12;
-inline constexpr std::uint8_t kAlternateRead = 0xA8;
-inline constexpr std::uint8_t kBlockLong = 0xAA;
-inline constexpr std::uint8_t kEndTransfer = 0xE0;
-inline constexpr std::uint8_t kFlashStart = 0xE1;
-inline constexpr std::uint8_t kBlockShort = 0xE2;
-inline constexpr std::uint8_t kFlashRead = 0xE3;
-inline constexpr std::uint8_t kLoader = 0xE4;
+inline constexpr std::uint8_t kRequestSense = platform::sim::kOpRequestSense;
+inline constexpr std::uint8_t kAlternateRead = platform::sim::kOpAlternateRead;
+inline constexpr std::uint8_t kBlockLong = platform::sim::kOpLongBlock;
+inline constexpr std::uint8_t kEndTransfer = platform::sim::kOpEndTransfer;
+inline constexpr std::uint8_t kFlashStart = platform::sim::kOpStartUpdate;
+inline constexpr std::uint8_t kBlockShort = platform::sim::kOpShortBlock;
+inline constexpr std::uint8_t kFlashRead = platform::sim::kOpReadFlash;
+inline constexpr std::uint8_t kLoader = platform::sim::kOpLoader;
 
 // A drive's refusal of the next matching commands, with the given sense key and ASC.
 inline platform::sim::InjectedFault Refuse(
@@ -135,9 +135,14 @@ class UpdateRig : public ui::DialogFixture {
     }
     return opcodes;
   }
-  int Count(std::uint8_t opcode) const {
-    return static_cast<int>(std::ranges::count(OpcodesFrom(0), opcode));
+  // The commands with this opcode the drive received, in order.
+  std::vector<const platform::sim::ReceivedCommand*> Commands(std::uint8_t opcode) const {
+    std::vector<const platform::sim::ReceivedCommand*> found;
+    for (const auto& command : drive->received())
+      if (command.cdb[0] == opcode) found.push_back(&command);
+    return found;
   }
+  int Count(std::uint8_t opcode) const { return static_cast<int>(Commands(opcode).size()); }
 
   std::shared_ptr<FlashDrive> drive;
 

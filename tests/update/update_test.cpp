@@ -29,11 +29,16 @@ Bytes FlashBytes(const firmware::ImageBytes& image) {
 InjectedFault NotReady(std::uint8_t opcode, int times, int skip = 0) {
   return Refuse(opcode, 0x3A, times, skip, platform::sim::kSenseNotReady);
 }
-std::vector<const platform::sim::ReceivedCommand*> Sent(const UpdateRig& run, std::uint8_t op) {
-  std::vector<const platform::sim::ReceivedCommand*> found;
-  for (const auto& command : run.drive->received())
-    if (command.cdb[0] == op) found.push_back(&command);
-  return found;
+
+// The bar's first positions: 0, 1, ... up to `top`, then 0 again.
+testing::AssertionResult BarRisesOneStepAtATimeToThenRestarts(const UpdateRig& run, int top) {
+  std::vector<int> expected(static_cast<std::size_t>(top) + 1);
+  std::iota(expected.begin(), expected.end(), 0);
+  expected.push_back(0);
+  const auto& shown = run.view.positions;
+  if (shown.size() >= expected.size() && std::equal(expected.begin(), expected.end(), shown.begin()))
+    return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "the bar went " << testing::PrintToString(shown);
 }
 
 class Update : public testing::TestWithParam<TransportKind> {};
@@ -59,11 +64,7 @@ TEST_P(Update, EveryStoredFamilyIsFlashedAndItsBackupRestoresTheOldFirmware) {
     const auto backingUp = std::ranges::find(steps, StepBackingUp);
     ASSERT_NE(backingUp, steps.end());
     EXPECT_EQ(*(backingUp + 1), StepTransferring);
-    std::vector<int> readOut(65);
-    std::iota(readOut.begin(), readOut.end(), 0);
-    readOut.push_back(0);
-    EXPECT_EQ(std::vector<int>(run.view.positions.begin(), run.view.positions.begin() + 66),
-              readOut);
+    EXPECT_TRUE(BarRisesOneStepAtATimeToThenRestarts(run, 64));
     EXPECT_EQ(run.view.positions.back(), 120);
     EXPECT_TRUE(run.view.IsEnabled(ui::kCloseButton));
     EXPECT_FALSE(run.view.IsEnabled(ui::kNextStartButton));
@@ -132,7 +133,7 @@ const firmware::ImageBytes& Fresh() {
 // Blocks of 3072 bytes and a 1024-byte tail, the bar one step per accepted block.
 void LargeLayout(UpdateRig& run) {
   std::vector<int> lengths;
-  for (const auto* command : Sent(run, kBlockLong)) {
+  for (const auto* command : run.Commands(kBlockLong)) {
     EXPECT_EQ(command->transferLength, 16384u);
     if (command->answer.kind == DriveAnswer::Kind::Good)
       lengths.push_back(command->cdb[6] << 8 | command->cdb[7]);
@@ -140,10 +141,7 @@ void LargeLayout(UpdateRig& run) {
   ASSERT_EQ(lengths.size(), 342u);
   EXPECT_TRUE(std::all_of(lengths.begin(), lengths.end() - 1, [](int n) { return n == 3072; }));
   EXPECT_EQ(lengths.back(), 1024);
-  std::vector<int> bar(342);
-  std::iota(bar.begin(), bar.end(), 0);
-  bar.push_back(0);  // the polling starts the bar again
-  EXPECT_EQ(std::vector<int>(run.view.positions.begin(), run.view.positions.begin() + 343), bar);
+  EXPECT_TRUE(BarRisesOneStepAtATimeToThenRestarts(run, 341));  // the polling restarts it
 }
 
 // "Pass Type" ticked with the password typed ("": the file's short id).
@@ -176,7 +174,7 @@ const RunCase kRuns[] = {
      .step = StepNoUpdateMode, .sent = With(kNoWrite, {{kFlashRead, 0}}),
      .check = [](UpdateRig& run) {
        EXPECT_EQ(run.OpcodesFrom(1), (Bytes{kLoader, kLoader, kInquiry}));  // after the scan
-       for (const auto* command : Sent(run, kLoader)) EXPECT_EQ(command->cdb[9], 0x40);
+       for (const auto* command : run.Commands(kLoader)) EXPECT_EQ(command->cdb[9], 0x40);
        EXPECT_EQ(run.platform.clock().sleeps(), (std::vector<std::uint32_t>{200, 200}));
      }},
     {.name = "with no drive listed Start sends nothing", .listDrives = false,
@@ -192,7 +190,7 @@ const RunCase kRuns[] = {
      .change = [](FlashDrive::Setup& s) { s.loaderProduct = "KX-LOADER G7    ", s.flash[0x8004] = 'Q'; },
      .step = StepNoUpdateMode, .sent = {{kFlashRead, 2}},
      .check = [](UpdateRig& run) {
-       for (const auto* read : Sent(run, kFlashRead))
+       for (const auto* read : run.Commands(kFlashRead))
          EXPECT_EQ(read->cdb, (Bytes{0xE3, 0, 0, 0, 0x80, 0x04, 0, 0x40, 0, 0, 0, 0}));
      }},
     {.name = "long ids differ in one byte",
@@ -255,8 +253,8 @@ const RunCase kRuns[] = {
      .change = [](FlashDrive::Setup& s) { s.longBlockFormSupported = false; },
      .sent = {{kBlockLong, 1}, {kBlockShort, 342}},
      .check = [](UpdateRig& run) {
-       EXPECT_EQ(Sent(run, kBlockShort).front()->cdb, (Bytes{0xE2, 0, 0, 0, 0, 0, 0x0C, 0, 0, 0}));
-       EXPECT_EQ(Sent(run, kBlockShort).back()->cdb[6], 0x04);
+       EXPECT_EQ(run.Commands(kBlockShort).front()->cdb, (Bytes{0xE2, 0, 0, 0, 0, 0, 0x0C, 0, 0, 0}));
+       EXPECT_EQ(run.Commands(kBlockShort).back()->cdb[6], 0x04);
      }},
     {.name = "a block refused in both forms",
      .faults = {Refuse(kBlockLong, 0x24, 1, 7), Refuse(kBlockShort, 0x24)},
@@ -270,7 +268,7 @@ const RunCase kRuns[] = {
      .sent = {{kEndTransfer, 3}, {kFlashStart, 1}},
      .check = [](UpdateRig& run) {
        Bytes selectors;
-       for (const auto* command : Sent(run, kEndTransfer)) selectors.push_back(command->cdb[3]);
+       for (const auto* command : run.Commands(kEndTransfer)) selectors.push_back(command->cdb[3]);
        EXPECT_EQ(selectors, (Bytes{0, 1, 2}));
      }},
     {.name = "no end of transfer accepted",
@@ -349,8 +347,8 @@ TEST(WholeRun, EndsOnItsStepHavingSentWhatItShould) {
     ASSERT_EQ(run.files.files.count(backup), backedUp ? 1u : 0u);
     if (backedUp && c.fileRow == kDrivesOwnFlash) {
       EXPECT_EQ(run.files.files[backup], setup.flash);
-      for (std::size_t n = 1; n < Sent(run, kFlashRead).size(); ++n) {
-        const Bytes& cdb = Sent(run, kFlashRead)[n]->cdb;
+      for (std::size_t n = 1; n < run.Commands(kFlashRead).size(); ++n) {
+        const Bytes& cdb = run.Commands(kFlashRead)[n]->cdb;
         EXPECT_EQ(std::uint32_t(cdb[2] << 24 | cdb[3] << 16 | cdb[4] << 8 | cdb[5]),
                   (n - 1) * 16384);
       }
