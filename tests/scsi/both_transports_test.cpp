@@ -33,10 +33,7 @@ TEST(CommandOutcome, ResultAndSenseCodesFollowTheDrivesAnswerOnEveryTransport) {
     for (const Case& c : cases) {
       SCOPED_TRACE(testing::Message() << testing::PrintToString(kind) << ": " << c.what);
       SimDrives sim(kind);
-      auto drive = sim.NewDrive("CD-RW KX1210A   ");
-      sim.platform.bus().Attach(platform::sim::SimBus::CdromName(0), drive);
-      sim.platform.bus().Attach(platform::sim::SimBus::DriveLetterName('d'), drive);
-      sim.platform.bus().AttachAt(0, 0, drive);
+      auto drive = sim.AttachForEveryTransport(sim.NewDrive("CD-RW KX1210A   "));
       drive->InjectFault({std::nullopt, c.answer, 1});
       sim.drives.request().lastAsc = 0x55;  // what an earlier command left
       sim.drives.request().lastAscq = 0x66;

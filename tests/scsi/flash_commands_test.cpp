@@ -52,7 +52,7 @@ const CommandCase kCommands[] = {
 };
 // clang-format on
 
-// A drive in its loader, reached as CD-ROM device 0 and as host adapter 0, target 0.
+// A drive in its loader, reached over every transport.
 std::shared_ptr<FlashDrive> AttachFlashDrive(SimDrives& sim, bool flashReadSupported) {
   FlashDrive::Setup setup;
   setup.identity = {"VAREL   ", "CD-RW KX4840A   ", "1.00"};
@@ -62,9 +62,8 @@ std::shared_ptr<FlashDrive> AttachFlashDrive(SimDrives& sim, bool flashReadSuppo
   for (std::size_t i = 0; i < setup.flash.size(); ++i)
     setup.flash[i] = static_cast<std::uint8_t>(i >> 8);
   setup.flashReadSupported = flashReadSupported;
-  auto drive = std::make_shared<FlashDrive>(setup, sim.platform.clock());
-  sim.platform.bus().Attach(platform::sim::SimBus::CdromName(0), drive);
-  sim.platform.bus().AttachAt(0, 0, drive);
+  auto drive =
+      sim.AttachForEveryTransport(std::make_shared<FlashDrive>(setup, sim.platform.clock()));
   EnterUpdateMode(sim.drives, 1);
   return drive;
 }
@@ -75,8 +74,7 @@ TEST_P(FlashCommands, EveryCommandCarriesItsBytesDirectionAndLength) {
   for (const CommandCase& command : kCommands) {
     SCOPED_TRACE(command.name);
     SimDrives fresh(GetParam());
-    auto drive = fresh.Attach(platform::sim::SimBus::CdromName(0));
-    fresh.platform.bus().AttachAt(0, 0, drive);
+    auto drive = fresh.AttachForEveryTransport(fresh.NewDrive("CD-RW KX1210A   "));
     command.send(fresh.drives);
     // The plain drive refuses the vendor read, so the flash read goes on to the alternate
     // read: the command under test is always the first one.
