@@ -90,16 +90,20 @@ std::vector<std::uint8_t> Request(std::uint8_t dataIn, std::uint32_t length,
                                   std::vector<std::uint8_t> cdb) {
   std::vector<std::uint8_t> r(80 + length, 0xEE);
   const auto n = static_cast<std::uint8_t>(length), h = static_cast<std::uint8_t>(length >> 8);
-  const std::uint8_t head[28] = {44, 0,      0xFF, 0,  0, 0, static_cast<std::uint8_t>(cdb.size()),
-                                 14, dataIn, 0,    0,  0, n, h,
-                                 0,  0,      2,    0,  0, 0, 80,
-                                 0,  0,      0,    48, 0, 0, 0};
+  // clang-format off
+  const std::uint8_t head[28] = {
+      44, 0, 0xFF, 0, 0, 0, static_cast<std::uint8_t>(cdb.size()), 14, dataIn, 0, 0, 0,
+      n, h, 0, 0,   // DataTransferLength
+      2, 0, 0, 0,   // TimeOutValue
+      80, 0, 0, 0,  // DataBufferOffset
+      48, 0, 0, 0}; // SenseInfoOffset
+  // clang-format on
   std::memcpy(r.data(), head, sizeof head);
   std::fill(r.begin() + 28, r.begin() + 44, 0);
   std::copy(cdb.begin(), cdb.end(), r.begin() + 28);
   return r;
 }
-const std::vector<std::uint8_t> kFlashRead = {0xE3, 0, 0, 0, 0x40, 0, 0, 0x40, 0, 0, 0, 0};
+const std::vector<std::uint8_t> kFlashReadCdb = {0xE3, 0, 0, 0, 0x40, 0, 0, 0x40, 0, 0, 0, 0};
 
 // The back end with a drive open as /dev/sr3 (no generic node) under descriptor 7.
 struct BlockNodeRig {
@@ -156,7 +160,7 @@ TEST(LinuxDeviceIo, TranslatesEveryHeaderFieldIntoOneSgIoCall) {
        {std::tuple{1, 16384u, SG_DXFER_FROM_DEV}, std::tuple{0, 16384u, SG_DXFER_TO_DEV},
         std::tuple{2, 0u, SG_DXFER_NONE}}) {
     BlockNodeRig rig;
-    auto request = Request(static_cast<std::uint8_t>(dataIn), length, kFlashRead);
+    auto request = Request(static_cast<std::uint8_t>(dataIn), length, kFlashReadCdb);
     EXPECT_TRUE(rig.io.SendPassThrough(7, request));
     ASSERT_EQ(rig.kernel.calls, std::vector<std::string>{"ioctl 7"});
     const sg_io_hdr& s = rig.kernel.seen;
@@ -204,7 +208,7 @@ TEST(LinuxDeviceIo, ReportsTheDeviceStatusOrKeepsThePreset) {
       s.resid = c.resid;
       return c.ioctlResult;
     };
-    auto request = Request(1, 16384, kFlashRead);
+    auto request = Request(1, 16384, kFlashReadCdb);
     EXPECT_EQ(rig.io.SendPassThrough(7, request), c.reached) << c.what;
     EXPECT_EQ(request[2], c.scsiStatus) << c.what;
     std::uint32_t transferred = 0;
