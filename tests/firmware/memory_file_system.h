@@ -11,14 +11,12 @@
 
 namespace zentor::test_support {
 
-// Files held in memory, with failures on demand: an open refused with a given error number,
-// or a file whose reads fail. Lists in name order, like no real directory does, so tests
-// see that the list sorts by itself.
+// Files held in memory, with an open refused with a given error number on demand. Lists in
+// name order, like no real directory does, so tests see that the list sorts by itself.
 class MemoryFileSystem : public platform::FileSystem {
  public:
   std::map<std::string, std::vector<std::uint8_t>> files;
   std::map<std::string, int> openErrors;
-  std::vector<std::string> unreadable;
   // ReplaceFile fails with this error number for these names, leaving them untouched.
   std::map<std::string, int> writeErrors;
   int opens = 0;
@@ -44,8 +42,7 @@ class MemoryFileSystem : public platform::FileSystem {
     }
     const auto found = files.find(name);
     if (found == files.end()) return {nullptr, ENOENT};
-    const bool fails = std::ranges::find(unreadable, name) != unreadable.end();
-    return {std::make_unique<File>(found->second, fails), 0};
+    return {std::make_unique<File>(found->second), 0};
   }
 
   int ReplaceFile(const std::string& name, std::span<const std::uint8_t> bytes) override {
@@ -67,9 +64,8 @@ class MemoryFileSystem : public platform::FileSystem {
  private:
   class File : public platform::File {
    public:
-    File(const std::vector<std::uint8_t>& bytes, bool fails) : bytes_(bytes), fails_(fails) {}
+    explicit File(const std::vector<std::uint8_t>& bytes) : bytes_(bytes) {}
     std::int64_t Read(std::span<std::uint8_t> into) override {
-      if (fails_) return -1;
       const std::size_t count = std::min(into.size(), bytes_.size() - at_);
       std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(at_), count, into.begin());
       at_ += count;
@@ -77,7 +73,6 @@ class MemoryFileSystem : public platform::FileSystem {
     }
     std::optional<std::uint64_t> Length() override { return bytes_.size(); }
     std::int64_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) override {
-      if (fails_) return -1;
       if (offset >= bytes_.size()) return 0;
       const std::size_t count = std::min<std::size_t>(into.size(), bytes_.size() - offset);
       std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset), count, into.begin());
@@ -86,7 +81,6 @@ class MemoryFileSystem : public platform::FileSystem {
 
    private:
     const std::vector<std::uint8_t>& bytes_;
-    bool fails_;
     std::size_t at_ = 0;
   };
 };
