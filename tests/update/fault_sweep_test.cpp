@@ -6,11 +6,9 @@
 #include <malloc.h>
 
 #include <algorithm>
-#include <iostream>
 #include <map>
 #include <optional>
 #include <set>
-#include <sstream>
 
 #include "tests/update/update_rig.h"
 #include "update/wizard_step.h"
@@ -130,17 +128,6 @@ struct SweepCase {
   TransportKind transport;
 };
 
-void PrintTo(const SweepCase& sweep, std::ostream* out) {
-  *out << "Row" << sweep.row << (sweep.backup ? "WithBackup" : "") << "On";
-  scsi::PrintTo(sweep.transport, out);
-}
-
-std::string Name(const testing::TestParamInfo<SweepCase>& info) {
-  std::ostringstream name;
-  PrintTo(info.param, &name);
-  return name.str();
-}
-
 class FaultSweep : public testing::TestWithParam<SweepCase> {
  protected:
   // One whole update with the k-th command failed in the given way (none: the clean run).
@@ -234,11 +221,6 @@ TEST_P(FaultSweep, NoFailedCommandLeadsToAWrongOutcome) {
   EXPECT_GT(outcomes[StepNoUpdateMode], 0);
   EXPECT_GT(outcomes[StepUpdateFailed], 0);
   EXPECT_EQ(outcomes[StepBackupFailed] > 0, GetParam().backup);
-  std::ostringstream summary;
-  for (const auto& [step, count] : outcomes)
-    summary << " step " << step << ": " << count;
-  std::cout << commands.size() << " commands, " << points.size() << " failed in turn;"
-            << summary.str() << "\n";
 }
 
 std::vector<SweepCase> AllCases() {
@@ -251,7 +233,7 @@ std::vector<SweepCase> AllCases() {
   return cases;
 }
 
-INSTANTIATE_TEST_SUITE_P(Updates, FaultSweep, testing::ValuesIn(AllCases()), Name);
+INSTANTIATE_TEST_SUITE_P(Updates, FaultSweep, testing::ValuesIn(AllCases()));
 
 }  // namespace
 }  // namespace zentor::update

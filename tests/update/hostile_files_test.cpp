@@ -3,6 +3,7 @@
 // flashes, anything else matches no row, fails to load or is never listed, and no block of
 // it reaches the drive.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -75,18 +76,12 @@ std::vector<HostileFile> Cases() {
   const Bytes plain8 = PlainOf(kFamily8Row);
   return {
       {"empty", "empty.vrl", kFamily8Row, File({}), StepTypeCodeDiffers, {}, ""},
-      {"one byte", "one.vrl", kFamily8Row, File({0x4B}), StepTypeCodeDiffers, {}, ""},
       {"1 MiB - 1 plain", "short.bin", kFamily7Row, File(Resized(plain7, kMiB - 1)),
        StepCompleted, erasedEnd, ""},
-      {"1 MiB plain", "whole.bin", kFamily7Row, File(plain7), StepCompleted, plain7, ""},
       {"1 MiB + 1 plain", "long.bin", kFamily7Row, File(Resized(plain7, kMiB + 1)),
-       StepTypeCodeDiffers, {}, ""},
-      {"1 MiB + 1 packed", "long.vrl", kFamily8Row, File(Resized(stored8, kMiB + 1)),
        StepTypeCodeDiffers, {}, ""},
       {"packed, cut by one byte", "cut.vrl", kFamily8Row,
        File(Resized(stored8, stored8.size() - 1)), StepTypeCodeDiffers, {}, ""},
-      {"packed, cut in half", "half.vrl", kFamily8Row, File(Resized(stored8, stored8.size() / 2)),
-       StepTypeCodeDiffers, {}, ""},
       {"packed, count out of range", "count.vrl", kFamily8Row, File(WithCount(stored8, 0x7F)),
        StepTypeCodeDiffers, {}, ""},
       {"packed, negative count", "negative.vrl", kFamily8Row, File(WithCount(stored8, 0x80)),
@@ -99,12 +94,14 @@ std::vector<HostileFile> Cases() {
       {"a dangling link", "gone.vrl", kFamily8Row,
        [](const fs::path& where) { fs::create_symlink("nowhere.vrl", where); },
        StepTypeCodeDiffers, {}, "", false},
+      // Opening a FIFO would wait for a writer.
+      {"a FIFO", "pipe.vrl", kFamily8Row,
+       [](const fs::path& where) { ASSERT_EQ(::mkfifo(where.c_str(), 0600), 0); },
+       StepTypeCodeDiffers, {}, "", false},
       // Its reads fail with EIO, also for root.
       {"a file that cannot be read", "mem.vrl", kFamily8Row,
        [](const fs::path& where) { fs::create_symlink("/proc/self/mem", where); },
        StepTypeCodeDiffers, {}, ""},
-      {"a name in UTF-8", "\xE6\x96\xB0\xE7\x89\x88.vrl", kFamily8Row, File(stored8),
-       StepCompleted, plain8, ""},
       {"a name that is no UTF-8", "\xFF\xFE\x80.VRL", kFamily8Row, File(stored8), StepCompleted,
        plain8, ""},
       // Listed and matched, then gone or replaced before Start.
