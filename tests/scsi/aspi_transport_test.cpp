@@ -17,84 +17,6 @@ using When = AspiCompletion::When;
 
 constexpr std::uint64_t kWaitLimitMs = 5000;
 
-TEST(AspiTransport, CompletesTheRequestAsTheManagerExpectsIt) {
-  SimDrives sim(TransportKind::Aspi);
-  sim.AttachAt(1, 5);
-  sim.drives.request().address = {1, 5, 0};
-  ASSERT_EQ(sim.drives.Inquiry(), 1);
-  // PREVENT ALLOW MEDIUM REMOVAL: no data, and good without a disc.
-  sim.drives.PrepareCommand(kFlagsNoData, 6, {0x1E, 0, 0, 0, 0, 0});
-  EXPECT_EQ(sim.drives.Dispatch(0), 1);
-
-  const auto submitted = sim.platform.aspi().submitted();
-  ASSERT_EQ(submitted.size(), 2u);
-  const auto& r = submitted[0];
-  EXPECT_EQ(r.commandCode, 2);
-  EXPECT_EQ(r.status, 0) << "status is cleared before submission";
-  EXPECT_EQ(std::tuple(r.hostAdapter, r.targetId, r.lun), std::tuple(1, 5, 0));
-  EXPECT_EQ(r.flags, 0x48) << "data in plus event notification";
-  EXPECT_EQ(submitted[1].flags, 0x40) << "no data: the notification alone";
-  EXPECT_EQ(r.bufferLength, 36u);
-  EXPECT_NE(r.bufferPointer, nullptr);
-  EXPECT_EQ(r.senseLength, 16);
-  EXPECT_EQ(r.cdbLength, 6);
-  EXPECT_NE(r.postProcedure, nullptr);
-  EXPECT_EQ(std::vector<std::uint8_t>(r.cdb, r.cdb + 6),
-            (std::vector<std::uint8_t>{0x12, 0, 0, 0, 0x24, 0}));
-  EXPECT_EQ(sim.drives.IdentificationText(), "VAREL   CD-RW KX1210A   1.00");
-  EXPECT_EQ(sim.platform.liveEventCount(), 0u) << "the event is released after completion";
-}
-
-// Waits only for a request still pending after submission; any completion status but 1
-// fails and clears the sense codes.
-TEST(AspiTransport, WaitsForThePendingRequestAndTakesOnlyStatusOneAsDone) {
-  struct Case {
-    AspiCompletion completion;
-    std::uint64_t waitedMs;
-    int result;
-  };
-  for (const Case c : {Case{{When::Synchronous, 0, std::nullopt}, 0, 1},
-                       Case{{When::After, 4999, std::nullopt}, 4999, 1},
-                       Case{{When::After, 10, 2}, 10, 0}, Case{{When::After, 10, 0x80}, 10, 0},
-                       Case{{When::After, 10, 0x82}, 10, 0}}) {
-    SimDrives sim(TransportKind::Aspi);
-    sim.AttachAt(0, 0);
-    sim.platform.aspi().SetCompletion(c.completion);
-    sim.drives.request().lastAsc = 0x3A;
-    EXPECT_EQ(sim.drives.Inquiry(), c.result);
-    EXPECT_EQ(sim.platform.NowMs(), c.waitedMs);
-    EXPECT_EQ(sim.drives.request().lastAsc, 0);
-  }
-}
-
-TEST(AspiTransport, TimeOutAfterFiveSecondsKeepsThePreviousSenseCodes) {
-  SimDrives sim(TransportKind::Aspi);
-  auto drive = sim.AttachAt(0, 0);
-  drive->InjectFault({std::nullopt, DriveAnswer::Check(2, 0x3A, 0x01), 1});
-  ASSERT_EQ(sim.drives.Inquiry(), 0);
-  ASSERT_EQ(sim.drives.request().lastAsc, 0x3A);
-
-  sim.platform.aspi().QueueCompletion({When::Never, 0, std::nullopt});
-  const auto before = sim.platform.NowMs();
-  EXPECT_EQ(sim.drives.Inquiry(), 0);
-  EXPECT_EQ(sim.platform.NowMs() - before, kWaitLimitMs);
-  EXPECT_EQ(sim.drives.request().lastAsc, 0x3A);
-  EXPECT_EQ(sim.drives.request().lastAscq, 0x01);
-  EXPECT_EQ(sim.drives.aspi()->outstandingCount(), 1u);
-  EXPECT_EQ(sim.platform.liveEventCount(), 1u) << "the manager may still signal it";
-}
-
-TEST(AspiTransport, NoEventMeansNoCommandAndThePreviousSenseCodes) {
-  SimDrives sim(TransportKind::Aspi);
-  sim.AttachAt(0, 0)->InjectFault({std::nullopt, DriveAnswer::Check(5, 0x20, 0x00), 1});
-  ASSERT_EQ(sim.drives.Inquiry(), 0);
-  sim.platform.SetEventsAvailable(false);
-  EXPECT_EQ(sim.drives.Inquiry(), 0);
-  EXPECT_EQ(sim.drives.request().lastAsc, 0x20);
-  EXPECT_EQ(sim.platform.aspi().submitted().size(), 1u);
-  EXPECT_EQ(sim.platform.NowMs(), 0u);
-}
-
 TEST(AspiTransport, LateCompletionNeverTouchesTheNextCommandsData) {
   SimDrives sim(TransportKind::Aspi);
   auto first = sim.AttachAt(0, 0, "CD-RW KX1210A   ");
@@ -129,22 +51,6 @@ TEST(AspiTransport, LateCompletionNeverTouchesTheNextCommandsData) {
   EXPECT_EQ(sim.drives.IdentificationText(), "VAREL   DVD+RW KX4410B  1.00");
   EXPECT_EQ(sim.drives.aspi()->outstandingCount(), 0u);
   EXPECT_EQ(sim.platform.liveEventCount(), 0u);
-}
-
-TEST(AspiTransport, SignalWithoutCompletionFailsAndTheBlockIsNotReused) {
-  SimDrives sim(TransportKind::Aspi);
-  sim.AttachAt(0, 0);
-  sim.platform.aspi().QueueCompletion({When::Spurious, 10, std::nullopt});
-  sim.drives.request().lastAsc = 0x3A;
-  EXPECT_EQ(sim.drives.Inquiry(), 0);
-  EXPECT_EQ(sim.drives.request().lastAsc, 0);
-  EXPECT_EQ(sim.drives.aspi()->outstandingCount(), 1u);
-
-  EXPECT_EQ(sim.drives.Inquiry(), 1);
-  const auto submitted = sim.platform.aspi().submitted();
-  ASSERT_EQ(submitted.size(), 2u);
-  EXPECT_NE(submitted[0].bufferPointer, submitted[1].bufferPointer)
-      << "the manager still holds the first block";
 }
 
 TEST(AspiTransport, RequestsStillWithTheManagerOutliveTheTransport) {

@@ -24,19 +24,15 @@ struct SimDrives {
     }
   }
 
-  std::shared_ptr<platform::sim::VirtualDrive> NewDrive(std::string product) {
+  static std::shared_ptr<platform::sim::VirtualDrive> NewDrive(std::string product) {
     return std::make_shared<platform::sim::VirtualDrive>(
         platform::sim::VirtualDrive::Identity{"VAREL   ", std::move(product), "1.00"});
   }
-  std::shared_ptr<platform::sim::VirtualDrive> Attach(const std::string& name,
-                                                      std::string product = "CD-RW KX1210A   ") {
-    auto drive = NewDrive(std::move(product));
-    platform.bus().Attach(name, drive);
-    return drive;
-  }
   std::shared_ptr<platform::sim::VirtualDrive> AttachCdrom(
       int n, std::string product = "CD-RW KX1210A   ") {
-    return Attach(platform::sim::SimBus::CdromName(n), std::move(product));
+    auto drive = NewDrive(std::move(product));
+    platform.bus().Attach(platform::sim::SimBus::CdromName(n), drive);
+    return drive;
   }
   // The same drive as CD-ROM device 0, drive letter d and host adapter 0, target 0: whichever
   // transport runs reaches it.

@@ -9,84 +9,60 @@ namespace {
 
 using platform::sim::SimBus;
 using platform::sim::SimPlatform;
-using testing_support::SimDrives;
+using Icon = StartupFailure::Icon;
 
-// The pass-through family prefers CD-ROM devices and takes drive letters without them.
-TEST(TransportChoice, PassThroughFamilyPrefersCdromDevices) {
-  SimDrives sim;
-  sim.AttachCdrom(9);
-  EXPECT_FALSE(ChooseTransport(sim.platform, sim.drives).has_value());
-  EXPECT_EQ(sim.drives.transportKind, TransportKind::CdromDevice);
-  EXPECT_EQ(sim.platform.bus().openHandleCount(), 0u);
-
-  SimDrives letters;
-  letters.Attach(SimBus::DriveLetterName('e'));
-  letters.AttachCdrom(10);
-  EXPECT_FALSE(ChooseTransport(letters.platform, letters.drives).has_value());
-  EXPECT_EQ(letters.drives.transportKind, TransportKind::DriveLetter);
-}
-
-TEST(TransportChoice, UnknownFamiliesEndTheProgramWithTheirNumber) {
-  for (int family : {0, 3, -1}) {
-    SimPlatform platform(family);
+// The platform family picks the transport: pass-through prefers CD-ROM devices and takes
+// drive letters without them; the ASPI family loads the manager or ends with its message;
+// any other family ends the program with its number.
+TEST(TransportChoice, FollowsTheFamilyTheManagerAndTheDevicesPresent) {
+  constexpr auto kPresent = SimPlatform::AspiLibrary::Present;
+  struct Case {
+    const char* what;
+    int family;
+    std::vector<std::string> nodes;
+    SimPlatform::AspiLibrary library;
+    std::uint32_t supportInfo;
+    TransportKind kind;
+    const char* failure;  // nullptr: start-up goes on
+    Icon icon;
+    int adapters;
+  };
+  const int kPass = platform::kFamilyWithPassThrough, kAspi = platform::kFamilyWithAspiManager;
+  // clang-format off
+  const Case cases[] = {
+      {"CD-ROM device", kPass, {SimBus::CdromName(9)}, kPresent, 0, TransportKind::CdromDevice, nullptr, Icon::Stop, 0},
+      {"drive letters only", kPass, {SimBus::DriveLetterName('e')}, kPresent, 0, TransportKind::DriveLetter, nullptr, Icon::Stop, 0},
+      {"unknown family", 3, {}, kPresent, 0, TransportKind::CdromDevice, "ASPI:LoadErr [3]", Icon::Exclamation, 0},
+      {"two adapters", kAspi, {}, kPresent, 0xBEEF0102, TransportKind::Aspi, nullptr, Icon::Stop, 2},
+      {"manager status 4", kAspi, {}, kPresent, 0x0402, TransportKind::Aspi, "Not found ASPI MANAGER", Icon::Stop, 0},
+      {"library missing", kAspi, {}, SimPlatform::AspiLibrary::Missing, 0x0101, TransportKind::Aspi, "Not found 'ASPI32.DLL'", Icon::Stop, 0},
+      {"entry point missing", kAspi, {}, SimPlatform::AspiLibrary::LacksEntryPoint, 0x0101, TransportKind::Aspi, "ASPI Function Error 'ASPI32.DLL'", Icon::Stop, 0},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SimPlatform platform(c.family);
+    platform.SetAspiLibrary(c.library);
+    platform.aspi().SetSupportInfo(c.supportInfo);
+    for (const std::string& node : c.nodes)
+      platform.bus().Attach(node, testing_support::SimDrives::NewDrive("CD-RW KX1210A   "));
     DriveAccess drives(platform);
     const auto failure = ChooseTransport(platform, drives);
-    ASSERT_TRUE(failure.has_value());
-    EXPECT_EQ(failure->text, "ASPI:LoadErr [" + std::to_string(family) + "]");
-    EXPECT_EQ(failure->icon, StartupFailure::Icon::Exclamation);
-    EXPECT_TRUE(platform.bus().openAttempts().empty());
+    EXPECT_EQ(platform.bus().openHandleCount(), 0u);
+    if (c.failure == nullptr) {
+      ASSERT_FALSE(failure.has_value()) << failure->text;
+      EXPECT_EQ(drives.transportKind, c.kind);
+      if (c.kind == TransportKind::Aspi) {
+        EXPECT_EQ(drives.adapterCount, c.adapters);
+      }
+    } else {
+      ASSERT_TRUE(failure.has_value());
+      EXPECT_EQ(failure->text, c.failure);
+      EXPECT_EQ(failure->icon, c.icon);
+      EXPECT_EQ(drives.aspi(), nullptr);
+    }
   }
 }
-
-struct AspiStartCase {
-  const char* what;
-  SimPlatform::AspiLibrary library;
-  std::uint32_t supportInfo;
-  const char* failure;  // nullptr: start-up goes on
-  std::uint16_t adapterCount;
-};
-
-void PrintTo(const AspiStartCase& c, std::ostream* os) {
-  *os << c.what;
-}
-
-class AspiStart : public testing::TestWithParam<AspiStartCase> {};
-
-TEST_P(AspiStart, LoadsTheManagerOrEndsWithItsMessage) {
-  const auto c = GetParam();
-  SimPlatform platform(platform::kFamilyWithAspiManager);
-  platform.SetAspiLibrary(c.library);
-  platform.aspi().SetSupportInfo(c.supportInfo);
-  DriveAccess drives(platform);
-  const auto failure = ChooseTransport(platform, drives);
-  EXPECT_EQ(drives.transportKind, TransportKind::Aspi);
-  if (c.failure == nullptr) {
-    EXPECT_FALSE(failure.has_value()) << failure->text;
-    EXPECT_EQ(drives.adapterCount, c.adapterCount);
-    EXPECT_NE(drives.aspi(), nullptr);
-  } else {
-    ASSERT_TRUE(failure.has_value());
-    EXPECT_EQ(failure->text, c.failure);
-    EXPECT_EQ(failure->icon, StartupFailure::Icon::Stop);
-    EXPECT_EQ(drives.aspi(), nullptr);
-  }
-}
-
-constexpr auto kPresent = SimPlatform::AspiLibrary::Present;
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(
-    SupportInfo, AspiStart,
-    testing::Values(
-        AspiStartCase{"two adapters", kPresent, 0x0102, nullptr, 2},
-        AspiStartCase{"no adapter", kPresent, 0x0100, nullptr, 0},
-        AspiStartCase{"upper bits ignored", kPresent, 0xBEEF0101, nullptr, 1},
-        AspiStartCase{"all 255 adapters", kPresent, 0x01FF, nullptr, 255},
-        AspiStartCase{"status 4", kPresent, 0x0402, "Not found ASPI MANAGER", 0},
-        AspiStartCase{"status 0", kPresent, 0x00FF, "Not found ASPI MANAGER", 0},
-        AspiStartCase{"library missing", SimPlatform::AspiLibrary::Missing, 0x0101, "Not found 'ASPI32.DLL'", 0},
-        AspiStartCase{"entry point missing", SimPlatform::AspiLibrary::LacksEntryPoint, 0x0101, "ASPI Function Error 'ASPI32.DLL'", 0}));
-// clang-format on
 
 }  // namespace
 }  // namespace zentor::scsi

@@ -8,17 +8,8 @@ namespace zentor::scsi {
 
 // Test names and failure messages say which transport ran.
 inline void PrintTo(TransportKind kind, std::ostream* out) {
-  switch (kind) {
-    case TransportKind::Aspi:
-      *out << "Aspi";
-      break;
-    case TransportKind::DriveLetter:
-      *out << "DriveLetter";
-      break;
-    case TransportKind::CdromDevice:
-      *out << "CdromDevice";
-      break;
-  }
+  static const char* const kNames[] = {"Aspi", "DriveLetter", "CdromDevice"};
+  *out << kNames[static_cast<int>(kind)];
 }
 
 }  // namespace zentor::scsi
