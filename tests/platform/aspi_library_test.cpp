@@ -46,24 +46,5 @@ TEST(AspiLibrary, RefusesWhatIsNoManager) {
       << "the library was unloaded again";
 }
 
-// Unsignalled at first, reset by a wait or Reset(); a wait gives up after its time.
-TEST(EventFdEvent, SignalsOnceAndWaitsNoLongerThanAsked) {
-  auto event = EventFdEvent::Create();
-  ASSERT_NE(event, nullptr);
-  EXPECT_FALSE(event->Wait(0));
-  const std::uint64_t one = 1;
-  const int fd = static_cast<int>(reinterpret_cast<std::intptr_t>(event->PostHandle()));
-  ASSERT_EQ(write(fd, &one, sizeof one), 8);
-  ASSERT_EQ(write(fd, &one, sizeof one), 8);
-  EXPECT_TRUE(event->Wait(0));
-  EXPECT_FALSE(event->Wait(0)) << "one wait consumes every signal so far";
-
-  ASSERT_EQ(write(fd, &one, sizeof one), 8);
-  event->Reset();
-  const auto start = std::chrono::steady_clock::now();
-  EXPECT_FALSE(event->Wait(30));
-  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(30));
-}
-
 }  // namespace
 }  // namespace zentor::platform::linux_os
