@@ -1,0 +1,82 @@
+// The CLI's own pieces that its process test cannot pin down: the terminal's redrawn bar,
+// which entry --drive picks, and what a bad command line is told.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/cli/cli_options.h"
+#include "app/cli/drive_choice.h"
+#include "app/cli/progress_display.h"
+
+namespace zentor::app::cli {
+namespace {
+
+TEST(ProgressDisplay, OnATerminalRedrawsOneLineAndGivesWayToOtherOutput) {
+  std::ostringstream terminal;
+  ProgressDisplay bar(terminal, true);
+  bar.Show(0, 120);
+  bar.Show(60, 120);
+  bar.Show(60, 120);  // no news, no redraw
+  bar.Suspend();
+  bar.Resume();
+  bar.Show(120, 120);
+  bar.Finish();
+  const std::string empty(40, '.');
+  const std::string half = std::string(20, '#') + std::string(20, '.');
+  const std::string full(40, '#');
+  EXPECT_EQ(terminal.str(), "\r\033[K[" + empty + "] 0/120" +      //
+                                "\r\033[K[" + half + "] 60/120" +  //
+                                "\r\033[K" +                       // cleared for other output
+                                "\r\033[K[" + half + "] 60/120" +  // and drawn again
+                                "\r\033[K[" + full + "] 120/120\n");
+}
+
+TEST(ResolveDrive, TakesAnIndexOrTheOneEntryTheTextStarts) {
+  const std::vector<std::string> list = {"cdrom1 :  VAREL   A", "cdrom10 :  VAREL   B",
+                                         "cdrom2 :  ACME    C"};
+  struct Case {
+    const char* wanted;
+    std::optional<int> index;
+  };
+  for (const Case c : {Case{"2", 2}, Case{"3", std::nullopt}, Case{"-1", std::nullopt},
+                       Case{"99999999999999999999", std::nullopt}, Case{"cdrom1", 0},
+                       Case{"cdrom10", 1}, Case{"cdrom2 :  AC", 2}, Case{"cdrom", std::nullopt}})
+    EXPECT_EQ(ResolveDrive(c.wanted, list), c.index) << c.wanted;
+}
+
+TEST(CliOptions, ReadsOptionsBeforeAndAfterTheCommandInBothForms) {
+  const std::vector<std::string_view> line = {"--simulate", "--sim-refuse=flash-start", "update", "--drive", "cdrom1",
+                                              "--file=a b.vrl", "--backup", "--lang", "ja"};
+  const ParsedCommandLine parsed = ParseCommandLine(line);
+  ASSERT_TRUE(parsed.options) << parsed.error;
+  const CliOptions& o = *parsed.options;
+  EXPECT_EQ(o.command, Command::Update);
+  EXPECT_TRUE(o.simulate);
+  EXPECT_EQ(o.refusal, DemoRefusal::FlashStart);
+  EXPECT_EQ(o.drive, "cdrom1");
+  EXPECT_EQ(o.file, "a b.vrl");
+  EXPECT_TRUE(o.backup);
+  EXPECT_TRUE(o.japanese);
+}
+
+TEST(CliOptions, SaysWhatIsWrongWithABadLine) {
+  struct Case {
+    std::vector<std::string_view> arguments;
+    const char* error;
+  };
+  const Case cases[] = {
+      {{"update", "--drive", "0"}, "update needs --file"},
+      {{"update", "--file", "x.vrl", "--drive"}, "--drive needs a value"},
+      {{"drives", "--backup"}, "--drive, --file and --backup belong to the update command"},
+      {{"--sim-refuse", "block", "drives"}, "--sim-refuse needs --simulate"},
+      {{"samples"}, "samples fit the simulated drives only: use --simulate samples"},
+  };
+  for (const Case& c : cases) {
+    const ParsedCommandLine parsed = ParseCommandLine(c.arguments);
+    EXPECT_FALSE(parsed.options) << c.error;
+    EXPECT_EQ(parsed.error, c.error);
+  }
+}
+
+}  // namespace
+}  // namespace zentor::app::cli
