@@ -53,8 +53,8 @@ const bool kMemoryKept = [] {
 constexpr std::uint32_t kLateMs = 6000;
 
 bool IsWrite(std::uint8_t opcode) {
-  return opcode == kBlockLong || opcode == kBlockShort || opcode == kEndTransfer ||
-         opcode == kFlashStart;
+  return opcode == kOpLongBlock || opcode == kOpShortBlock || opcode == kOpEndTransfer ||
+         opcode == kOpStartUpdate;
 }
 
 bool Accepted(const ReceivedCommand& command) {
@@ -69,17 +69,17 @@ testing::AssertionResult StartFollowsCompleteTransfer(const std::vector<Received
   bool closed = false;
   for (const ReceivedCommand& command : log) {
     const std::uint8_t opcode = command.cdb[0];
-    if (opcode == kLoader) {
+    if (opcode == kOpLoader) {
       accepted.clear();
       closed = false;
-    } else if ((opcode == kBlockLong || opcode == kBlockShort) && Accepted(command)) {
+    } else if ((opcode == kOpLongBlock || opcode == kOpShortBlock) && Accepted(command)) {
       const std::size_t length = std::size_t{command.cdb[6]} << 8 | command.cdb[7];
       accepted.insert(accepted.end(), command.dataOut.begin(),
                       command.dataOut.begin() + static_cast<std::ptrdiff_t>(length));
       closed = false;
-    } else if (opcode == kEndTransfer && Accepted(command)) {
+    } else if (opcode == kOpEndTransfer && Accepted(command)) {
       closed = true;
-    } else if (opcode == kFlashStart) {
+    } else if (opcode == kOpStartUpdate) {
       if (!closed) return testing::AssertionFailure() << "flash start before an accepted end";
       if (accepted != image) {
         return testing::AssertionFailure() << "flash start after " << accepted.size()
@@ -110,7 +110,7 @@ std::vector<std::size_t> SampledFaultPoints(const std::vector<ReceivedCommand>& 
   for (std::size_t k = 0; k < commands.size(); ++k) {
     const auto kind = kindOf(commands[k]);
     byKind[kind].push_back(k);
-    if (commands[k].cdb[0] == kRequestSense) continue;
+    if (commands[k].cdb[0] == kOpRequestSense) continue;
     if (!previous || kindOf(commands[*previous]) != kind) {
       points.insert(k);
       if (previous) points.insert(*previous);

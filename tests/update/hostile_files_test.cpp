@@ -143,7 +143,7 @@ TEST(HostileFiles, EndAsTheRulesSayAndNeverReachTheDrive) {
       continue;
     }
     EXPECT_TRUE(drive.flash() == old);
-    for (std::uint8_t write : {kBlockLong, kBlockShort, kEndTransfer, kFlashStart})
+    for (std::uint8_t write : {kOpLongBlock, kOpShortBlock, kOpEndTransfer, kOpStartUpdate})
       EXPECT_EQ(run.Count(write), 0);
     const auto& boxes = run.view.MessageBoxes();
     if (file.message.empty()) {

@@ -18,19 +18,8 @@
 
 namespace zentor::update::test_support {
 
-using platform::sim::FlashDrive;
-
-// Opcodes of the commands an update sends: the flash drive's own, and two every drive has.
-inline constexpr std::uint8_t kTestUnitReady = 0x00;
-inline constexpr std::uint8_t kInquiry = 0x12;
-inline constexpr std::uint8_t kRequestSense = platform::sim::kOpRequestSense;
-inline constexpr std::uint8_t kAlternateRead = platform::sim::kOpAlternateRead;
-inline constexpr std::uint8_t kBlockLong = platform::sim::kOpLongBlock;
-inline constexpr std::uint8_t kEndTransfer = platform::sim::kOpEndTransfer;
-inline constexpr std::uint8_t kFlashStart = platform::sim::kOpStartUpdate;
-inline constexpr std::uint8_t kBlockShort = platform::sim::kOpShortBlock;
-inline constexpr std::uint8_t kFlashRead = platform::sim::kOpReadFlash;
-inline constexpr std::uint8_t kLoader = platform::sim::kOpLoader;
+// The commands an update sends go by the simulated drive's names for them (kOp...).
+using namespace platform::sim;
 
 // A drive's refusal of the next matching commands, with the given sense key and ASC.
 inline platform::sim::InjectedFault Refuse(

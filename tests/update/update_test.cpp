@@ -89,11 +89,11 @@ TEST_P(Update, EveryProbeFollowsARequestSenseOnCdromDevicesOnly) {
   ASSERT_EQ(run.dialog.WizardStep, StepCompleted);
   Bytes probes;
   for (std::uint8_t opcode : run.OpcodesFrom(0))
-    if (opcode == kRequestSense || opcode == kTestUnitReady) probes.push_back(opcode);
+    if (opcode == kOpRequestSense || opcode == kOpTestUnitReady) probes.push_back(opcode);
   ASSERT_FALSE(probes.empty());
   const bool cdrom = GetParam() == TransportKind::CdromDevice;
   for (std::size_t i = 0; i < probes.size(); ++i)
-    EXPECT_EQ(probes[i], cdrom && i % 2 == 0 ? kRequestSense : kTestUnitReady) << i;
+    EXPECT_EQ(probes[i], cdrom && i % 2 == 0 ? kOpRequestSense : kOpTestUnitReady) << i;
 }
 
 INSTANTIATE_TEST_SUITE_P(Transports, Update,
@@ -117,7 +117,7 @@ struct RunCase {
 };
 
 const std::map<std::uint8_t, int> kNoWrite = {
-    {kBlockLong, 0}, {kBlockShort, 0}, {kEndTransfer, 0}, {kFlashStart, 0}};
+    {kOpLongBlock, 0}, {kOpShortBlock, 0}, {kOpEndTransfer, 0}, {kOpStartUpdate, 0}};
 std::map<std::uint8_t, int> With(std::map<std::uint8_t, int> counts,
                                  const std::map<std::uint8_t, int>& more) {
   for (const auto& [opcode, count] : more) counts[opcode] = count;
@@ -132,7 +132,7 @@ const firmware::ImageBytes& Fresh() {
 // Blocks of 3072 bytes and a 1024-byte tail, the bar one step per accepted block.
 void LargeLayout(UpdateRig& run) {
   std::vector<int> lengths;
-  for (const auto* command : run.Commands(kBlockLong)) {
+  for (const auto* command : run.Commands(kOpLongBlock)) {
     EXPECT_EQ(command->transferLength, 16384u);
     if (command->answer.kind == DriveAnswer::Kind::Good)
       lengths.push_back(command->cdb[6] << 8 | command->cdb[7]);
@@ -147,7 +147,7 @@ void LargeLayout(UpdateRig& run) {
 // (after the identification block's read), saved as it stands.
 void PlainReadOut(UpdateRig& run) {
   EXPECT_EQ(run.files.files["CDRWFW00.BIN"], run.drive->flash());
-  const auto reads = run.Commands(kFlashRead);
+  const auto reads = run.Commands(kOpReadFlash);
   for (std::size_t n = 1; n < reads.size(); ++n) {
     const Bytes& cdb = reads[n]->cdb;
     EXPECT_EQ(std::uint32_t(cdb[2] << 24 | cdb[3] << 16 | cdb[4] << 8 | cdb[5]), (n - 1) * 16384);
@@ -177,10 +177,10 @@ const RunCase kRuns[] = {
     // Identification.
     {.name = "loader not in the table: the loader started twice, with pauses, before INQUIRY",
      .change = [](FlashDrive::Setup& s) { s.loaderProduct = "KX-LOADER Z9    "; },
-     .step = StepNoUpdateMode, .sent = With(kNoWrite, {{kFlashRead, 0}}),
+     .step = StepNoUpdateMode, .sent = With(kNoWrite, {{kOpReadFlash, 0}}),
      .check = [](UpdateRig& run) {
-       EXPECT_EQ(run.OpcodesFrom(1), (Bytes{kLoader, kLoader, kInquiry}));  // after the scan
-       for (const auto* command : run.Commands(kLoader)) EXPECT_EQ(command->cdb[9], 0x40);
+       EXPECT_EQ(run.OpcodesFrom(1), (Bytes{kOpLoader, kOpLoader, kOpInquiry}));  // after the scan
+       for (const auto* command : run.Commands(kOpLoader)) EXPECT_EQ(command->cdb[9], 0x40);
        EXPECT_EQ(run.platform.clock().sleeps(), (std::vector<std::uint32_t>{200, 200}));
      }},
     {.name = "with no drive listed Start sends nothing", .listDrives = false,
@@ -206,16 +206,16 @@ const RunCase kRuns[] = {
      },
      .check = [](UpdateRig& run) { EXPECT_EQ(run.drive->flashStarts(), std::vector<bool>{true}); }},
     // Backup.
-    {.name = "the 20th backup read fails", .faults = {Refuse(kFlashRead, 0x11, 1, 20)},
+    {.name = "the 20th backup read fails", .faults = {Refuse(kOpReadFlash, 0x11, 1, 20)},
      .backup = true, .step = StepBackupFailed, .sent = kNoWrite},
     // The alternate read that answers would give the identification block, not the flash.
     {.name = "the flash read refused as unknown half-way through the read-out",
-     .faults = {Refuse(kFlashRead, 0x20, 1, 30)}, .backup = true, .step = StepBackupFailed,
+     .faults = {Refuse(kOpReadFlash, 0x20, 1, 30)}, .backup = true, .step = StepBackupFailed,
      .sent = kNoWrite},
     // Only a drive that answers the alternate read is one that cannot be read out.
     {.name = "flash read and alternate read both refused as unknown",
      .change = [](FlashDrive::Setup& s) { s.flashReadSupported = false; },
-     .faults = {Refuse(kAlternateRead, 0x20)}, .step = StepNoUpdateMode, .sent = kNoWrite,
+     .faults = {Refuse(kOpAlternateRead, 0x20)}, .step = StepNoUpdateMode, .sent = kNoWrite,
      .check = [](UpdateRig& run) { EXPECT_EQ(run.dialog.FlashReadUnsupported, 0); }},
     {.name = "the read-out has no packed form",
      .change = [](FlashDrive::Setup& s) { s.flash[0x5000] = 0x12; }, .backup = true,
@@ -226,7 +226,7 @@ const RunCase kRuns[] = {
      .check = [](UpdateRig& run) { EXPECT_EQ(run.drive->receivedBytes(), 0u); }},
     {.name = "a drive that cannot be read out is updated after one notice",
      .change = [](FlashDrive::Setup& s) { s.flashReadSupported = false; }, .backup = true,
-     .sent = {{kFlashRead, 1}, {kAlternateRead, 1}},
+     .sent = {{kOpReadFlash, 1}, {kOpAlternateRead, 1}},
      .check = [](UpdateRig& run) {
        EXPECT_EQ(run.view.MessageBoxes(), (std::vector<ui::MessageBoxRequest>{
            {"I could not back up the F/W in selected model. I continue the updating.", "Back up",
@@ -237,29 +237,29 @@ const RunCase kRuns[] = {
     // Families without a stored form are backed up as read: 32 reads for the small flash, 64
     // for the large one, from address 0 on; neither has an update file that loads.
     {.name = "the small flash backed up as read", .driveRow = 0, .fileRow = kDrivesOwnFlash,
-     .backup = true, .step = StepUpdateFailed, .sent = {{kFlashRead, 33}}, .check = PlainReadOut},
+     .backup = true, .step = StepUpdateFailed, .sent = {{kOpReadFlash, 33}}, .check = PlainReadOut},
     // Transfer.
-    {.name = "the large layout", .sent = {{kBlockLong, 342}}, .check = LargeLayout},
-    {.name = "a block sent again after not ready", .faults = {NotReady(kBlockLong, 1, 5)},
-     .sent = {{kBlockLong, 343}}, .check = LargeLayout},
+    {.name = "the large layout", .sent = {{kOpLongBlock, 342}}, .check = LargeLayout},
+    {.name = "a block sent again after not ready", .faults = {NotReady(kOpLongBlock, 1, 5)},
+     .sent = {{kOpLongBlock, 343}}, .check = LargeLayout},
     {.name = "a drive without the long form takes every block in the short one",
      .change = [](FlashDrive::Setup& s) { s.longBlockFormSupported = false; },
-     .sent = {{kBlockLong, 1}, {kBlockShort, 342}},
+     .sent = {{kOpLongBlock, 1}, {kOpShortBlock, 342}},
      .check = [](UpdateRig& run) {
-       EXPECT_EQ(run.Commands(kBlockShort).front()->cdb, (Bytes{0xE2, 0, 0, 0, 0, 0, 0x0C, 0, 0, 0}));
-       EXPECT_EQ(run.Commands(kBlockShort).back()->cdb[6], 0x04);
+       EXPECT_EQ(run.Commands(kOpShortBlock).front()->cdb, (Bytes{0xE2, 0, 0, 0, 0, 0, 0x0C, 0, 0, 0}));
+       EXPECT_EQ(run.Commands(kOpShortBlock).back()->cdb[6], 0x04);
      }},
     {.name = "a block refused in both forms",
-     .faults = {Refuse(kBlockLong, 0x24, 1, 7), Refuse(kBlockShort, 0x24)},
-     .step = StepUpdateFailed, .sent = {{kBlockLong, 8}, {kEndTransfer, 0}, {kFlashStart, 0}}},
-    {.name = "a block the drive is never ready for", .faults = {Refuse(kBlockLong, 0x3A, -1)},
-     .step = StepUpdateFailed, .sent = With(kNoWrite, {{kBlockLong, 1 + kMaxBusyResends}})},
+     .faults = {Refuse(kOpLongBlock, 0x24, 1, 7), Refuse(kOpShortBlock, 0x24)},
+     .step = StepUpdateFailed, .sent = {{kOpLongBlock, 8}, {kOpEndTransfer, 0}, {kOpStartUpdate, 0}}},
+    {.name = "a block the drive is never ready for", .faults = {Refuse(kOpLongBlock, 0x3A, -1)},
+     .step = StepUpdateFailed, .sent = With(kNoWrite, {{kOpLongBlock, 1 + kMaxBusyResends}})},
     {.name = "the end of transfer tried with selectors 0, 1, 2",
      .change = [](FlashDrive::Setup& s) { s.acceptedEndSelectors = {2}; },
-     .sent = {{kEndTransfer, 3}, {kFlashStart, 1}},
+     .sent = {{kOpEndTransfer, 3}, {kOpStartUpdate, 1}},
      .check = [](UpdateRig& run) {
        Bytes selectors;
-       for (const auto* command : run.Commands(kEndTransfer)) selectors.push_back(command->cdb[3]);
+       for (const auto* command : run.Commands(kOpEndTransfer)) selectors.push_back(command->cdb[3]);
        EXPECT_EQ(selectors, (Bytes{0, 1, 2}));
      }},
     // Polling: polls fall 580 ms apart after the flash start; these phase lengths make the
@@ -276,21 +276,21 @@ const RunCase kRuns[] = {
                  (std::vector<int>{0, 4, 5, 25, 26, 40, 90, 120}));
      }},
     {.name = "the drive reports a fault while updating",
-     .faults = {{kTestUnitReady, DriveAnswer::Check(platform::sim::kSenseNotReady, 4, 1), 1, 0}},
+     .faults = {{kOpTestUnitReady, DriveAnswer::Check(platform::sim::kSenseNotReady, 4, 1), 1, 0}},
      .step = StepUpdateFailed},
     {.name = "ten not-ready answers within one poll cycle", .change = DoneAtOnce,
-     .faults = {NotReady(kTestUnitReady, 9), {kTestUnitReady, DriveAnswer::Good(), 1, 0}},
-     .sent = {{kTestUnitReady, 20}},
+     .faults = {NotReady(kOpTestUnitReady, 9), {kOpTestUnitReady, DriveAnswer::Good(), 1, 0}},
+     .sent = {{kOpTestUnitReady, 20}},
      .check = [](UpdateRig& run) { EXPECT_EQ(PollCycles(run), 2); }},
     // ASC 0x20: the probe was not understood, so poll again.
     {.name = "an invalid command answer to a probe", .change = DoneAtOnce,
-     .faults = {Refuse(kTestUnitReady, 0x20)}, .sent = {{kTestUnitReady, 11}},
+     .faults = {Refuse(kOpTestUnitReady, 0x20)}, .sent = {{kOpTestUnitReady, 11}},
      .check = [](UpdateRig& run) { EXPECT_EQ(PollCycles(run), 2); }},
     {.name = "an erase of ten minutes",
      .change = [](FlashDrive::Setup& s) { s.phaseMs = {580, 600'000, 580, 580}; }},
     // It answers again later, but the program gives up three minutes after it fell silent.
-    {.name = "silent after the flash start", .change = DoneAtOnce, .faults = {{kTestUnitReady, DriveAnswer::None(), 400, 0}, {kRequestSense, DriveAnswer::None(), 400, 0}},
-     .step = StepUpdateFailed, .sent = {{kFlashStart, 1}},
+    {.name = "silent after the flash start", .change = DoneAtOnce, .faults = {{kOpTestUnitReady, DriveAnswer::None(), 400, 0}, {kOpRequestSense, DriveAnswer::None(), 400, 0}},
+     .step = StepUpdateFailed, .sent = {{kOpStartUpdate, 1}},
      .check = [](UpdateRig& run) {
        EXPECT_GE(run.platform.clock().NowMs(), 180'000u);
        EXPECT_LT(run.platform.clock().NowMs(), 190'000u);
@@ -322,7 +322,7 @@ TEST(WholeRun, EndsOnItsStepHavingSentWhatItShould) {
       EXPECT_EQ(run.Count(opcode), count) << int{opcode};
     if (c.step == StepCompleted) {
       EXPECT_EQ(drive.flash(), FlashBytes(Fresh()));
-    } else if (run.Count(kFlashStart) == 0) {
+    } else if (run.Count(kOpStartUpdate) == 0) {
       EXPECT_EQ(drive.flash(), setup.flash);
     }
     // A backup is kept exactly when it was asked for and read out whole.

@@ -5,6 +5,7 @@
 #include "platform/sim/flash_drive.h"
 #include "platform/sim/sim_platform.h"
 #include "scsi/flash_commands.h"
+#include "tests/firmware/memory_file_system.h"
 #include "update/updater.h"
 #include "update/wizard_step.h"
 
@@ -18,7 +19,7 @@ class ScriptedHost : public UpdateHost {
  public:
   ScriptedHost(UpdateState& state, firmware::FirmwareImage& image) : state_(state), image_(image) {}
 
-  void ShowStep() override { steps.push_back(state_.WizardStep); }
+  void ShowStep() override {}
   void SendProgressPosition() override { positions.push_back(state_.progressPosition); }
   void PullBoundFields() override {}
   int LoadFirmwareImage(const std::string&) override {
@@ -34,7 +35,6 @@ class ScriptedHost : public UpdateHost {
   void ShowBackupNotice() override {}
 
   firmware::ImageBytes file = firmware::ImageBytes(firmware::kImageSize);
-  std::vector<int> steps;
   std::vector<int> positions;
 
  private:
@@ -43,14 +43,14 @@ class ScriptedHost : public UpdateHost {
 };
 
 struct WriteBench {
-  explicit WriteBench(std::size_t flashSize) {
+  WriteBench() {
     for (std::size_t i = 0; i < host.file.size(); ++i)
       host.file[i] = static_cast<std::uint8_t>(i * 13 + (i >> 12));
     FlashDrive::Setup setup;
     setup.identity = {"VAREL   ", "CD-RW KX1210A   ", "1.00"};
     setup.loaderProduct = "KX-LOADER A0    ";
     setup.idBlockAddress = 4;
-    setup.flash.assign(flashSize, 0x5A);
+    setup.flash.assign(firmware::kSmallImageSize, 0x5A);
     setup.phaseMs = {600, 600, 600, 600};
     drive = std::make_shared<FlashDrive>(setup, platform.clock());
     platform.bus().Attach(platform::sim::SimBus::CdromName(0), drive);
@@ -60,21 +60,17 @@ struct WriteBench {
   }
 
   platform::sim::SimPlatform platform;
+  zentor::test_support::MemoryFileSystem files;
   scsi::DriveAccess drives{platform};
   UpdateState state;
   firmware::FirmwareImage image;
   ScriptedHost host{state, image};
   Updater updater{drives, platform, files, host, state, image};
-  struct NoFiles : platform::FileSystem {
-    std::vector<std::string> ListFiles(std::string_view) override { return {}; }
-    platform::OpenResult OpenForReading(const std::string&) override { return {nullptr, ENOENT}; }
-    int ReplaceFile(const std::string&, std::span<const std::uint8_t>) override { return EROFS; }
-  } files;
   std::shared_ptr<FlashDrive> drive;
 };
 
 TEST(WriteSequence, TheSmallFlashTakes34BlocksOf15360AndA2048ByteTail) {
-  WriteBench bench(firmware::kSmallImageSize);
+  WriteBench bench;
   bench.state.driveFamily = 0;
   ASSERT_EQ(bench.updater.WriteFlash(), 1);
 
