@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include "firmware/file_error_text.h"
@@ -43,19 +44,6 @@ std::string_view AsText(const Bytes& bytes) {
   return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
-// Each table's rows as text lines, so a digest covers every field of every row.
-struct Lines {
-  std::string text;
-  template <typename... Fields>
-  void Add(const Fields&... fields) {
-    ((text += Field(fields), text += '\t'), ...);
-    text += '\n';
-  }
-  static std::string Field(std::string_view s) { return std::string(s); }
-  static std::string Field(const char* s) { return s ? s : "(null)"; }
-  static std::string Field(long long n) { return std::to_string(n); }
-};
-
 // The image every stored form is made of: the erased hole 0xFF, everything else 0x00, so
 // each form shows its key bytes themselves.
 firmware::ImageBytes ZeroImage() {
@@ -65,35 +53,36 @@ firmware::ImageBytes ZeroImage() {
   return image;
 }
 
-std::vector<std::string> UserTexts(TemplateLanguage language) {
+// Every text the user reads in one language, a line each, steps with their caption kind and
+// Back state.
+std::string UserTexts(TemplateLanguage language) {
   const int ui = language == TemplateLanguage::Japanese ? ui::kJapanese : ui::kEnglish;
-  std::vector<std::string> texts;
+  std::ostringstream texts;
   for (int step = -1; step <= 20; ++step) {
-    if (const ui::StepEntry* entry = ui::FindStepEntry(step)) {
-      texts.push_back(std::to_string(step) + ' ' + std::to_string(int(entry->caption)) + ' ' +
-                      std::to_string(entry->backEnabled) + ' ' + std::string(entry->info.In(ui)));
-    }
+    if (const ui::StepEntry* entry = ui::FindStepEntry(step))
+      texts << step << ' ' << int(entry->caption) << ' ' << entry->backEnabled << ' '
+            << entry->info.In(ui) << '\n';
   }
   for (const ui::Texts& line : ui::PhaseLines())
-    texts.emplace_back(line.In(ui));
+    texts << line.In(ui) << '\n';
   for (int id : {ui::kTargetDriveLabel, ui::kSourceFileLabel, ui::kInformationLabel,
                  ui::kProgressLabel, ui::kBackupCheckBox, ui::kCloseButton, ui::kNextStartButton,
                  ui::kBackButton})
-    texts.emplace_back(ui::FixedCaption(id).In(ui));
+    texts << ui::FixedCaption(id).In(ui) << '\n';
   for (auto caption : {ui::NextCaption::Next, ui::NextCaption::Start})
-    texts.emplace_back(ui::NextCaptionTexts(caption).In(ui));
-  texts.emplace_back(resources::TemplateFontName(language));
+    texts << ui::NextCaptionTexts(caption).In(ui) << '\n';
+  texts << resources::TemplateFontName(language) << '\n';
   platform::PermissionRefusals nodes, commands, commandsOnly;
   nodes.refusedNodes = {"/dev/sg1", "/dev/sr0"};
   commands.refusedCommands = {{"/dev/sr0", "/dev/sg1"}};
   commandsOnly.refusedCommands = {{"/dev/sr1", ""}};
   for (const auto* refusals : {&nodes, &commands, &commandsOnly})
-    texts.push_back(ui::PermissionNoticeText(*refusals, language));
-  if (language == TemplateLanguage::Japanese) {
-    for (int cause = firmware::kNoError; cause <= firmware::kEndOfFile; ++cause)
-      texts.push_back(firmware::FileErrorText(firmware::FileErrorCause(cause), "x.vrl"));
+    texts << ui::PermissionNoticeText(*refusals, language) << '\n';
+  for (int cause = firmware::kNoError; cause <= firmware::kEndOfFile; ++cause) {
+    if (language == TemplateLanguage::Japanese)
+      texts << firmware::FileErrorText(firmware::FileErrorCause(cause), "x.vrl") << '\n';
   }
-  return texts;
+  return texts.str();
 }
 
 // Converts the whole text or fails; iconv stops at the first character it cannot carry.
@@ -121,27 +110,21 @@ TEST(ProductData, EveryTableAndTextMatchesItsDigest) {
   std::string models;
   for (const scsi::ModelRecord* record = scsi::ModelTable; record->productId[0]; ++record)
     models.append(record->productId, 16);
-  Lines typeCodes, loaders;
-  for (const firmware::TypeCodeRow* row = firmware::TypeCodeTable;; ++row) {
-    typeCodes.Add(row->family, row->code, row->codeOffset, row->scrambled);
-    if (row->family == firmware::kTerminatorFamily) break;
-  }
-  for (const firmware::LoaderRow* row = firmware::LoaderTable;; ++row) {
-    loaders.Add(row->loaderId, row->family, row->idBlockAddress);
-    if (row->family == firmware::kTerminatorFamily) break;
-  }
+  std::ostringstream typeCodes, loaders;
+  for (const firmware::TypeCodeRow* row = firmware::TypeCodeTable; row->code; ++row)
+    typeCodes << row->family << ' ' << row->code << ' ' << row->codeOffset << ' ' << row->scrambled
+              << '\n';
+  for (const firmware::LoaderRow* row = firmware::LoaderTable; row->loaderId; ++row)
+    loaders << row->loaderId << ' ' << row->family << ' ' << row->idBlockAddress << '\n';
+  const std::string typeCodeRows = typeCodes.str(), loaderRows = loaders.str();
   const auto packed = firmware::PackImage(ZeroImage());
   ASSERT_TRUE(packed);
   firmware::ImageBytes additive = ZeroImage();
   std::uint32_t length = firmware::kImageSize;
   ASSERT_TRUE(firmware::ScrambleImage(additive, length, firmware::kAdditiveFamily,
                                       firmware::kAdditiveFamily));
-  Lines english, japanese;
-  for (const std::string& text : UserTexts(TemplateLanguage::English))
-    english.Add(text);
-  for (const std::string& text : UserTexts(TemplateLanguage::Japanese))
-    japanese.Add(text);
-
+  const std::string english = UserTexts(TemplateLanguage::English);
+  const std::string japanese = UserTexts(TemplateLanguage::Japanese);
   struct Table {
     const char* name;
     std::string_view bytes;
@@ -151,23 +134,21 @@ TEST(ProductData, EveryTableAndTextMatchesItsDigest) {
   const Table tables[] = {
       {"keys", keys, "d73961c9dd20c8ac21429ccdb09fa69b329128ef307c5e34f37aa0944df8ae41"},
       {"models", models, "2d050c2dbe9a662a00655ec276964a688636ebe8db0e7399e15f454975c6d984"},
-      {"type codes", typeCodes.text, "84fbc0965a6570adb6d1274b58820a2ef69cb3ce7936b9832148db305499ac18"},
-      {"loaders", loaders.text, "d4b7d445bf5ccc6cfcb7db120bc10ac9f30febc02b4aeeb37e3e3e57f63c4686"},
+      {"type codes", typeCodeRows, "53b58e1a84ba6651af2ca364be78f7f229840dac11d7f00caae1cbd18c9e7802"},
+      {"loaders", loaderRows, "db6e632c420488252609e5b741b1f4be800eaf79a18888e36babdbb1436ed63f"},
       {"packed form", AsText(*packed), "3e4158eb18d479a4b64c6872dd828c1dc358a0a430a2ea3b530dabf5cdc0749e"},
       {"additive form", std::string_view(AsText(additive)).substr(0, length), "41540aea2a2e59451ec14a3f38948a3e25023ee3d1465b99946e53eac26fc7c7"},
-      {"English texts", english.text, "93d9c816f1e7cc39005bdba856a0026a4b1c660c6b3c5b663a164b5a3b5030a9"},
-      {"Japanese texts", japanese.text, "5d33f8031ec26c7408dacc3ceb9360f037588ab81a7b86c2ea26aea99727d049"},
+      {"English texts", english, "31e5e1e2bbba5a191fa53134268dc8da17c5b9c39da9bb87cae00c0ca7acb549"},
+      {"Japanese texts", japanese, "e8202e38f404936c25edeeb06c0a820aa148ed10d5a3f53bc45cf0a3d76bed52"},
   };
   // clang-format on
   for (const Table& table : tables)
     EXPECT_EQ(Sha256(table.bytes), table.sha256) << table.name;
 
   // Every Japanese text must also be what a Japanese Windows shows: code page 932.
-  for (const std::string& text : UserTexts(TemplateLanguage::Japanese)) {
-    const std::optional<std::string> shiftJis = Convert(text, "UTF-8", "CP932");
-    ASSERT_TRUE(shiftJis.has_value()) << text;
-    EXPECT_EQ(Convert(*shiftJis, "CP932", "UTF-8"), text);
-  }
+  const std::optional<std::string> shiftJis = Convert(japanese, "UTF-8", "CP932");
+  ASSERT_TRUE(shiftJis.has_value());
+  EXPECT_EQ(Convert(*shiftJis, "CP932", "UTF-8"), japanese);
 }
 
 }  // namespace

@@ -1,35 +1,12 @@
-// The CLI's own pieces that its process test cannot pin down: the terminal's redrawn bar,
-// which entry --drive picks, and what a bad command line is told.
+// The CLI's own pieces that its process test cannot pin down: which entry --drive picks, and
+// what a bad command line is told.
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 #include "app/cli/cli_options.h"
 #include "app/cli/drive_choice.h"
-#include "app/cli/progress_display.h"
 
 namespace zentor::app::cli {
 namespace {
-
-TEST(ProgressDisplay, OnATerminalRedrawsOneLineAndGivesWayToOtherOutput) {
-  std::ostringstream terminal;
-  ProgressDisplay bar(terminal, true);
-  bar.Show(0, 120);
-  bar.Show(60, 120);
-  bar.Show(60, 120);  // no news, no redraw
-  bar.Suspend();
-  bar.Resume();
-  bar.Show(120, 120);
-  bar.Finish();
-  const std::string empty(40, '.');
-  const std::string half = std::string(20, '#') + std::string(20, '.');
-  const std::string full(40, '#');
-  EXPECT_EQ(terminal.str(), "\r\033[K[" + empty + "] 0/120" +      //
-                                "\r\033[K[" + half + "] 60/120" +  //
-                                "\r\033[K" +                       // cleared for other output
-                                "\r\033[K[" + half + "] 60/120" +  // and drawn again
-                                "\r\033[K[" + full + "] 120/120\n");
-}
 
 TEST(ResolveDrive, TakesAnIndexOrTheOneEntryTheTextStarts) {
   const std::vector<std::string> list = {"cdrom1 :  VAREL   A", "cdrom10 :  VAREL   B",

@@ -88,16 +88,6 @@ std::vector<std::uint8_t> Request(std::uint8_t dataIn, std::uint32_t length,
 }
 const std::vector<std::uint8_t> kFlashReadCdb = {0xE3, 0, 0, 0, 0x40, 0, 0, 0x40, 0, 0, 0, 0};
 
-// The back end with a drive open as /dev/sr3 (no generic node) under descriptor 7.
-struct BlockNodeRig {
-  BlockNodeRig() {
-    EXPECT_EQ(io.OpenDevice("\\\\.\\cdrom3"), 7);
-    kernel.calls.clear();
-  }
-  FakeKernel kernel;
-  LinuxDeviceIo io{kernel};
-};
-
 // Open flags, the fall-back to /dev/srN, closing, and nothing sent on a closed handle.
 TEST(LinuxDeviceIo, OpensTheGenericNodeOrElseTheBlockNodeAndClosesWhatItOpened) {
   FakeKernel kernel;
@@ -140,8 +130,10 @@ TEST(LinuxDeviceIo, ReportsTheDeviceStatusOrKeepsThePreset) {
   // Descriptor sense: the codes land in the fixed places, where the program reads them.
   const std::uint8_t sense[] = {0x72, 0x05, 0x20, 0x00, 0, 0, 0, 0};
   for (const Case& c : cases) {
-    BlockNodeRig rig;
-    rig.kernel.kernel = [&](sg_io_hdr& s) {
+    FakeKernel kernel;  // a drive open as /dev/sr3 (no generic node) under descriptor 7
+    LinuxDeviceIo io{kernel};
+    ASSERT_EQ(io.OpenDevice("\\\\.\\cdrom3"), 7);
+    kernel.kernel = [&](sg_io_hdr& s) {
       s.status = c.status, s.host_status = c.hostStatus, s.driver_status = c.driverStatus;
       s.resid = c.resid;
       std::memcpy(s.sbp, sense, sizeof sense);
@@ -149,7 +141,7 @@ TEST(LinuxDeviceIo, ReportsTheDeviceStatusOrKeepsThePreset) {
       return c.ioctlResult;
     };
     auto request = Request(1, 16384, kFlashReadCdb);
-    EXPECT_EQ(rig.io.SendPassThrough(7, request), c.reached) << c.what;
+    EXPECT_EQ(io.SendPassThrough(7, request), c.reached) << c.what;
     EXPECT_EQ(request[2], c.scsiStatus) << c.what;
     std::uint32_t transferred = 0;
     std::memcpy(&transferred, request.data() + 12, sizeof transferred);

@@ -53,22 +53,6 @@ TEST(AspiTransport, LateCompletionNeverTouchesTheNextCommandsData) {
   EXPECT_EQ(sim.platform.liveEventCount(), 0u);
 }
 
-TEST(AspiTransport, RequestsStillWithTheManagerOutliveTheTransport) {
-  SimDrives sim(TransportKind::Aspi);
-  sim.AttachAt(0, 0);
-  {
-    DriveAccess drives(sim.platform);
-    drives.transportKind = TransportKind::Aspi;
-    ASSERT_FALSE(LoadAspiManagerAtStartup(sim.platform, drives).has_value());
-    sim.platform.aspi().QueueCompletion({When::After, 8000, std::nullopt});
-    ASSERT_EQ(drives.Inquiry(), 0);
-  }
-  // The manager completes the request after its owner is gone: under the address
-  // sanitizer a freed block would be reported here.
-  sim.platform.SleepMs(5000);
-  EXPECT_EQ(sim.platform.aspi().NextDue(), std::nullopt);
-}
-
 // Every target of every adapter the manager reports, none beyond; a target that never
 // answers is skipped and the scan goes on.
 TEST(AspiScan, AsksEveryTargetOfEveryAdapterAndListsTheSupportedOnes) {

@@ -31,21 +31,6 @@ struct SourceFixture : DialogFixture {
   }
 };
 
-TEST(SourceFiles, ListsBothKindsInOneOrderAndIdentifiesTheFirst) {
-  SourceFixture f;
-  const std::vector<std::string> expected = {"a-k0.bin", "junk.vrl", "K6.VRL", "k7.bin"};
-  EXPECT_EQ(f.view.Control(1001).entries, expected);
-  EXPECT_EQ(f.view.ListSelection(1001), 0);
-  EXPECT_EQ(f.dialog.fileTypeIndex, kFamily0);
-
-  f.Select("K6.VRL");
-  EXPECT_EQ(f.view.Text(1018), "ZT-KXR60 KX4410B KXR60   8.515");
-  EXPECT_STREQ(f.dialog.fileShortId.data(), "ZT-KXR60");
-  EXPECT_STREQ(f.dialog.fileLongId.data(), "KX4410B KXR60   ");
-  EXPECT_EQ(std::string(f.dialog.fileTypeCode.data()), "KXR60 ");
-  EXPECT_EQ(f.dialog.fileFamily, 6);
-}
-
 // A file is read once for as long as it stays as it was; a change (a new stamp) is read.
 TEST(SourceFiles, SelectingAnUnchangedFileAgainDoesNotReadItAgain) {
   SourceFixture f;

@@ -45,44 +45,34 @@ TEST(LanguageButtons, RecaptionTheDialogAndShowTheStepAgain) {
   }
 }
 
-TEST(Wizard, NextWalksForwardAndReturnsFromTheOutcomeStepsLeavingTheOptionsAlone) {
-  DialogFixture f;
-  f.dialog.SetEnglishTexts();
-  f.ShowAt(1);
+// Next walks forward. From an outcome, Next goes back to the choice leaving the options as
+// they were; Back does too, but hides and unticks them.
+TEST(Wizard, NextAndBackReturnToTheChoiceAndOnlyBackDropsTheOptions) {
+  DialogFixture walk;
+  walk.ShowAt(1);
   for (int expected : {2, 3, 4}) {
-    f.view.Click(kNextStartButton);
-    EXPECT_EQ(f.dialog.WizardStep, expected);
+    walk.view.Click(kNextStartButton);
+    EXPECT_EQ(walk.dialog.WizardStep, expected);
   }
   for (int outcome : {13, 14, 15}) {
-    f.ShowAt(outcome);
-    for (int option : {kPassTypeCheckBox, kUpdateLoaderCheckBox}) {
-      f.view.SetVisible(option, true);
-      f.view.SetCheck(option, 1);
+    for (int button : {kNextStartButton, kBackButton}) {
+      SCOPED_TRACE(testing::Message() << "step " << outcome << " button " << button);
+      DialogFixture f;
+      f.dialog.SetEnglishTexts();
+      f.ShowAt(outcome);
+      for (int option : {kPassTypeCheckBox, kUpdateLoaderCheckBox}) {
+        f.view.SetVisible(option, true);
+        f.view.SetCheck(option, 1);
+      }
+      ASSERT_TRUE(f.view.Click(button));
+      EXPECT_EQ(f.dialog.WizardStep, 3);
+      EXPECT_EQ(f.NextCaption(), "Next >");
+      EXPECT_FALSE(f.BackEnabled());
+      for (int option : {kPassTypeCheckBox, kUpdateLoaderCheckBox}) {
+        EXPECT_EQ(f.view.IsVisible(option), button == kNextStartButton);
+        EXPECT_EQ(f.view.Check(option), button == kNextStartButton ? 1 : 0);
+      }
     }
-    f.view.Click(kNextStartButton);
-    EXPECT_EQ(f.dialog.WizardStep, 3);
-    EXPECT_EQ(f.NextCaption(), "Next >");
-    EXPECT_TRUE(f.view.IsVisible(kPassTypeCheckBox) && f.view.IsVisible(kUpdateLoaderCheckBox));
-    EXPECT_EQ(f.view.Check(kPassTypeCheckBox), 1);
-  }
-}
-
-TEST(Wizard, BackHidesAndUnticksTheOptionsAndRestsAtStepThree) {
-  for (int from : {4, 12, 13, 14, 15}) {
-    DialogFixture f;
-    f.dialog.SetEnglishTexts();
-    f.ShowAt(from);
-    for (int option : {kPassTypeCheckBox, kUpdateLoaderCheckBox}) {
-      f.view.SetVisible(option, true);
-      f.view.SetCheck(option, 1);
-    }
-    ASSERT_TRUE(f.view.Click(kBackButton)) << from;
-    EXPECT_EQ(f.dialog.WizardStep, 3);
-    for (int option : {kPassTypeCheckBox, kUpdateLoaderCheckBox}) {
-      EXPECT_FALSE(f.view.IsVisible(option));
-      EXPECT_EQ(f.view.Check(option), 0);
-    }
-    EXPECT_FALSE(f.BackEnabled());
   }
 }
 

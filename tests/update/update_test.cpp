@@ -79,23 +79,6 @@ TEST_P(Update, EveryStoredFamilyIsFlashedAndItsBackupRestoresTheOldFirmware) {
   }
 }
 
-// The one thing the transports do differently while polling: on CD-ROM devices every probe
-// follows a REQUEST SENSE.
-TEST_P(Update, EveryProbeFollowsARequestSenseOnCdromDevicesOnly) {
-  UpdateRig run(GetParam());
-  run.Attach(DriveOfRow(kRow, 1));
-  run.PutFirmwareFile("new.vrl", kRow, firmware::MakeSampleImage(kRow, 2));
-  run.PressStart();
-  ASSERT_EQ(run.dialog.WizardStep, StepCompleted);
-  Bytes probes;
-  for (std::uint8_t opcode : run.OpcodesFrom(0))
-    if (opcode == kOpRequestSense || opcode == kOpTestUnitReady) probes.push_back(opcode);
-  ASSERT_FALSE(probes.empty());
-  const bool cdrom = GetParam() == TransportKind::CdromDevice;
-  for (std::size_t i = 0; i < probes.size(); ++i)
-    EXPECT_EQ(probes[i], cdrom && i % 2 == 0 ? kOpRequestSense : kOpTestUnitReady) << i;
-}
-
 INSTANTIATE_TEST_SUITE_P(Transports, Update,
                          testing::Values(TransportKind::CdromDevice, TransportKind::DriveLetter,
                                          TransportKind::Aspi));
