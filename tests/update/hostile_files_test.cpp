@@ -36,10 +36,6 @@ Bytes Resized(Bytes bytes, std::size_t size) {
   bytes.resize(size, 0x5A);
   return bytes;
 }
-Bytes WithCount(Bytes stored, std::uint8_t high) {
-  stored[kPackedCountOffset + 3] = high;  // a count beyond the image
-  return stored;
-}
 
 struct HostileFile {
   const char* what;
@@ -73,6 +69,8 @@ std::vector<HostileFile> Cases() {
   Bytes erasedEnd = plain7;
   erasedEnd.back() = 0xFF;
   const Bytes stored8 = StoredOf(kFamily8Row);
+  Bytes countOutOfRange = stored8;
+  countOutOfRange[kPackedCountOffset + 3] = 0x7F;
   const Bytes plain8 = PlainOf(kFamily8Row);
   return {
       {"empty", "empty.vrl", kFamily8Row, File({}), StepTypeCodeDiffers, {}, ""},
@@ -82,18 +80,13 @@ std::vector<HostileFile> Cases() {
        StepTypeCodeDiffers, {}, ""},
       {"packed, cut by one byte", "cut.vrl", kFamily8Row,
        File(Resized(stored8, stored8.size() - 1)), StepTypeCodeDiffers, {}, ""},
-      {"packed, count out of range", "count.vrl", kFamily8Row, File(WithCount(stored8, 0x7F)),
-       StepTypeCodeDiffers, {}, ""},
-      {"packed, negative count", "negative.vrl", kFamily8Row, File(WithCount(stored8, 0x80)),
+      {"packed, count out of range", "count.vrl", kFamily8Row, File(countOutOfRange),
        StepTypeCodeDiffers, {}, ""},
       {"another family's file", "kxr60.vrl", kFamily8Row, File(StoredOf(kFamily6Row)),
        StepTypeCodeDiffers, {}, ""},
       {"a directory", "x.vrl", kFamily8Row,
        [](const fs::path& where) { fs::create_directory(where); }, StepTypeCodeDiffers, {}, "",
        false},
-      {"a dangling link", "gone.vrl", kFamily8Row,
-       [](const fs::path& where) { fs::create_symlink("nowhere.vrl", where); },
-       StepTypeCodeDiffers, {}, "", false},
       // Opening a FIFO would wait for a writer.
       {"a FIFO", "pipe.vrl", kFamily8Row,
        [](const fs::path& where) { ASSERT_EQ(::mkfifo(where.c_str(), 0600), 0); },
@@ -110,8 +103,6 @@ std::vector<HostileFile> Cases() {
        [](const fs::path& where) { fs::remove(where); }},
       {"replaced by another family's file", "new.vrl", kFamily8Row, File(stored8),
        StepUpdateFailed, {}, UnknownError("new.vrl"), true, File(StoredOf(kFamily6Row))},
-      {"replaced by a file of another type code", "new.vrl", kFamily8Row, File(stored8),
-       StepUpdateFailed, {}, UnknownError("new.vrl"), true, File(StoredOf(kFamily8Row + 1))},
       // Recognised by unpacking it, but a ".bin" is sent as it stands: it would go out packed.
       {"a stored file under a plain name", "kxr70.bin", kFamily7Row, File(StoredOf(kFamily7Row)),
        StepUpdateFailed, {}, UnknownError("kxr70.bin")},
