@@ -65,9 +65,9 @@ std::string UserTexts(TemplateLanguage language) {
   }
   for (const ui::Texts& line : ui::PhaseLines())
     texts << line.In(ui) << '\n';
-  for (int id : {ui::kTargetDriveLabel, ui::kSourceFileLabel, ui::kInformationLabel,
-                 ui::kProgressLabel, ui::kBackupCheckBox, ui::kCloseButton, ui::kNextStartButton,
-                 ui::kBackButton})
+  for (int id :
+       {ui::kTargetDriveLabel, ui::kSourceFileLabel, ui::kInformationLabel, ui::kProgressLabel,
+        ui::kBackupCheckBox, ui::kCloseButton, ui::kNextStartButton, ui::kBackButton})
     texts << ui::FixedCaption(id).In(ui) << '\n';
   for (auto caption : {ui::NextCaption::Next, ui::NextCaption::Start})
     texts << ui::NextCaptionTexts(caption).In(ui) << '\n';
@@ -123,6 +123,7 @@ TEST(ProductData, EveryTableAndTextMatchesItsDigest) {
   std::uint32_t length = firmware::kImageSize;
   ASSERT_TRUE(firmware::ScrambleImage(additive, length, firmware::kAdditiveFamily,
                                       firmware::kAdditiveFamily));
+  const std::string_view additiveForm = std::string_view(AsText(additive)).substr(0, length);
   const std::string english = UserTexts(TemplateLanguage::English);
   const std::string japanese = UserTexts(TemplateLanguage::Japanese);
   struct Table {
@@ -137,7 +138,7 @@ TEST(ProductData, EveryTableAndTextMatchesItsDigest) {
       {"type codes", typeCodeRows, "53b58e1a84ba6651af2ca364be78f7f229840dac11d7f00caae1cbd18c9e7802"},
       {"loaders", loaderRows, "db6e632c420488252609e5b741b1f4be800eaf79a18888e36babdbb1436ed63f"},
       {"packed form", AsText(*packed), "3e4158eb18d479a4b64c6872dd828c1dc358a0a430a2ea3b530dabf5cdc0749e"},
-      {"additive form", std::string_view(AsText(additive)).substr(0, length), "41540aea2a2e59451ec14a3f38948a3e25023ee3d1465b99946e53eac26fc7c7"},
+      {"additive form", additiveForm, "41540aea2a2e59451ec14a3f38948a3e25023ee3d1465b99946e53eac26fc7c7"},
       {"English texts", english, "31e5e1e2bbba5a191fa53134268dc8da17c5b9c39da9bb87cae00c0ca7acb549"},
       {"Japanese texts", japanese, "e8202e38f404936c25edeeb06c0a820aa148ed10d5a3f53bc45cf0a3d76bed52"},
   };

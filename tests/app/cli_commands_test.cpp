@@ -47,18 +47,6 @@ TEST(CliCommands, ABackupThatCannotBeChosenSendsNothingToTheDrive) {
             std::string::npos);
 }
 
-TEST(CliCommands, AnUnknownDriveListsWhatThereIs) {
-  CliRig rig;
-  EXPECT_EQ(rig.Run({"update", "--drive", "cdrom", "--file", "kxr42.vrl"}), kExitUsage);
-  EXPECT_NE(rig.err.str().find("no single drive \"cdrom\" in the list\nThe drives are:\n"
-                               "  0  cdrom0 :  VAREL   CD-RW KX4840A   1.00\n"),
-            std::string::npos)
-      << rig.err.str();
-  EXPECT_EQ(rig.out.str(), "");
-  EXPECT_EQ(rig.OpcodesReceivedBy(0), std::vector<std::uint8_t>{0x12})
-      << "the scan's INQUIRY and nothing else";
-}
-
 // A machine whose start fails prints the start's message and ends with status 3.
 TEST(CliCommands, AFailedStartEndsWithStatusThree) {
   platform::sim::SimPlatform machine(platform::kFamilyWithAspiManager);

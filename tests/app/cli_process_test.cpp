@@ -141,6 +141,13 @@ TEST_F(CliProcess, SamplesDrivesAndFiles) {
             "kxr42.vrl\tZT-KXR42 KX4410B KXR42   8.515\nkxr60.vrl\t\n"
             "kxr70.vrl\tZT-KXR70 KX4410B KXR70   8.515\n"
             "kxr80.vrl\tZT-KXR80 KX4410B KXR80   8.515\n");
+
+  const Outcome unknown = Run({"--simulate", "update", "--drive", "cdrom", "--file", "kxr42.vrl"});
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_NE(unknown.err.find("no single drive \"cdrom\" in the list\nThe drives are:\n"
+                             "  0  cdrom0 :  VAREL   CD-RW KX4840A   1.00\n"),
+            std::string::npos)
+      << unknown.err;
 }
 
 TEST_F(CliProcess, UpdateWithBackupCompletesThroughCtrlC) {
@@ -172,8 +179,8 @@ TEST_F(CliProcess, UpdateWithBackupCompletesThroughCtrlC) {
 
 TEST_F(CliProcess, ARefusedFlashStartEndsWithStatusOneAndTheNgTextInJapanese) {
   Run({"--simulate", "samples"});
-  const Outcome update = Run({"--simulate", "--sim-refuse", "flash-start", "--lang", "ja",
-                              "update", "--drive", "1", "--file", "kxr60.vrl"});
+  const Outcome update = Run({"--simulate", "--sim-refuse=flash-start", "update", "--drive", "1",
+                              "--file=kxr60.vrl", "--lang", "ja"});
   EXPECT_EQ(update.status, 1);
   EXPECT_TRUE(update.out.ends_with("アップデートを失敗しました。\n\n*** NG ** NG ** NG ***\n\n"
                                    "PCの電源を切り再起動してください。\n\n"))

@@ -21,21 +21,6 @@ TEST(ResolveDrive, TakesAnIndexOrTheOneEntryTheTextStarts) {
     EXPECT_EQ(ResolveDrive(c.wanted, list), c.index) << c.wanted;
 }
 
-TEST(CliOptions, ReadsOptionsBeforeAndAfterTheCommandInBothForms) {
-  const std::vector<std::string_view> line = {"--simulate", "--sim-refuse=flash-start", "update", "--drive", "cdrom1",
-                                              "--file=a b.vrl", "--backup", "--lang", "ja"};
-  const ParsedCommandLine parsed = ParseCommandLine(line);
-  ASSERT_TRUE(parsed.options) << parsed.error;
-  const CliOptions& o = *parsed.options;
-  EXPECT_EQ(o.command, Command::Update);
-  EXPECT_TRUE(o.simulate);
-  EXPECT_EQ(o.refusal, DemoRefusal::FlashStart);
-  EXPECT_EQ(o.drive, "cdrom1");
-  EXPECT_EQ(o.file, "a b.vrl");
-  EXPECT_TRUE(o.backup);
-  EXPECT_TRUE(o.japanese);
-}
-
 TEST(CliOptions, SaysWhatIsWrongWithABadLine) {
   struct Case {
     std::vector<std::string_view> arguments;

@@ -75,7 +75,8 @@ std::string ReadLine(const std::string& path) {
 
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
 }
 
 // TCMU does not say which commands carry data to the drive.

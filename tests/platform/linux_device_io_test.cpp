@@ -19,8 +19,7 @@
 namespace zentor::platform::linux_os {
 namespace {
 
-// Records every call and plays the driver's part of SG_IO: on /dev/srN one ioctl, on a
-// generic node a write and a read of the same header.
+// Records every call and plays the driver's part of SG_IO on /dev/srN: one ioctl.
 class FakeKernel : public Syscalls {
  public:
   int Open(const char* path, int flags) override {
@@ -35,7 +34,7 @@ class FakeKernel : public Syscalls {
   int Ioctl(int fd, unsigned long request, void* argument) override {
     calls.push_back("ioctl " + std::to_string(fd));
     EXPECT_EQ(request, static_cast<unsigned long>(SG_IO));
-    return Answer(*static_cast<sg_io_hdr*>(argument));
+    return kernel ? kernel(*static_cast<sg_io_hdr*>(argument)) : 0;
   }
   // Only /dev/srN is opened here: the generic node's calls are the real kernel's to show.
   ssize_t Write(int, const void*, std::size_t) override { return Unexpected("write"); }
@@ -55,15 +54,9 @@ class FakeKernel : public Syscalls {
                                                               : std::vector<std::string>{};
   }
 
-  int Answer(sg_io_hdr& io) {
-    seen = io;
-    return kernel ? kernel(io) : 0;
-  }
-
   int openFlags = 0;
   std::map<std::string, int> openErrors;
   std::vector<std::string> genericOfSr3;
-  sg_io_hdr seen{};
   std::function<int(sg_io_hdr&)> kernel;
   std::vector<std::string> calls;
 };

@@ -17,7 +17,7 @@ TEST(DriveScan, ListsExactlyTheSupportedDrivesInScanOrder) {
   SimDrives sim;
   sim.AttachCdrom(99, "DVD+RW KX4410B  ");
   sim.AttachCdrom(3);
-  sim.AttachCdrom(4);  // the same model again: an entry of its own
+  sim.AttachCdrom(4);                      // the same model again: an entry of its own
   sim.AttachCdrom(5, "CD-RW KX9999A   ");  // no model of ours
   EXPECT_THAT(ScanPassThrough(sim.drives), ElementsAre("cdrom3 :  VAREL   CD-RW KX1210A   1.00",
                                                        "cdrom4 :  VAREL   CD-RW KX1210A   1.00",

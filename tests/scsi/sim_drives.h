@@ -34,15 +34,6 @@ struct SimDrives {
     platform.bus().Attach(platform::sim::SimBus::CdromName(n), drive);
     return drive;
   }
-  // The same drive as CD-ROM device 0, drive letter d and host adapter 0, target 0: whichever
-  // transport runs reaches it.
-  template <typename Drive>
-  std::shared_ptr<Drive> AttachForEveryTransport(std::shared_ptr<Drive> drive) {
-    platform.bus().Attach(platform::sim::SimBus::CdromName(0), drive);
-    platform.bus().Attach(platform::sim::SimBus::DriveLetterName('d'), drive);
-    platform.bus().AttachAt(0, 0, drive);
-    return drive;
-  }
   std::shared_ptr<platform::sim::VirtualDrive> AttachAt(int adapter, int target,
                                                         std::string product = "CD-RW KX1210A   ") {
     auto drive = NewDrive(std::move(product));

@@ -44,18 +44,11 @@ class RecordingWindow : public QtDialogView {
   void RepaintNow() override {
     QtDialogView::RepaintNow();
     shown.push_back({Widget<QTextEdit>(1006)->toPlainText(), Widget<QProgressBar>(1007)->value()});
-    if (!screenshotWhile.isEmpty() && shown.back().info.contains(screenshotWhile)) {
-      grab().save(screenshotPath);
-      screenshotWhile.clear();
-    }
+    // The package's screenshot: the window at the first repaint of the writing phase.
+    if (!wroteScreenshot && shown.back().info.contains(">> Writing"))
+      wroteScreenshot = grab().save(ScreenshotPath("main-dialog-writing.png"));
   }
-  // Saves one screenshot at the first repaint that shows this text.
-  void ScreenshotWhile(QString text, QString path) {
-    screenshotWhile = std::move(text);
-    screenshotPath = std::move(path);
-  }
-  QString screenshotWhile;
-  QString screenshotPath;
+  bool wroteScreenshot = false;
   template <typename W>
   W* Widget(int id) const {
     return qobject_cast<W*>(Control(id));
@@ -93,7 +86,7 @@ class QtDialogTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void opensAtStepThreeWithTheDrivesListedAndTheFirstFileIdentified() {
+  void opensAtStepThreeAndRunsAFullUpdateWithBackup() {
     Rig rig;
     QVERIFY(rig.Start());
     QVERIFY(rig.window.isVisible());
@@ -119,16 +112,14 @@ class QtDialogTest : public QObject {
     QWidget* logo = rig.window.Control(1027);
     const int frame = 2 * qobject_cast<QLabel*>(logo)->frameWidth();
     QCOMPARE(logo->size(), QSize(resources::kLogoWidth + frame, resources::kLogoHeight + frame));
-    QCOMPARE(rig.window.windowIcon().availableSizes(), QList<QSize>({QSize(32, 32), QSize(16, 16)}));
+    QCOMPARE(rig.window.windowIcon().availableSizes(),
+             QList<QSize>({QSize(32, 32), QSize(16, 16)}));
     // The focus rests on the first tab stop, and Enter would press Close.
     QCOMPARE(rig.window.focusWidget(), rig.window.Control(2));
     QVERIFY(rig.window.Widget<QPushButton>(2)->isDefault());
     rig.window.grab().save(ScreenshotPath("main-dialog-en.png"));
-  }
 
-  void nextThenStartRunsAFullUpdateShowingEveryStep() {
-    Rig rig;
-    QVERIFY(rig.Start());
+    // Next, then Start: a full update, showing every step.
     rig.Click(1004);  // back up first
     QVERIFY(rig.window.Widget<QCheckBox>(1004)->isChecked());
     QCOMPARE(rig.window.Widget<QLabel>(1019)->text(), QString("CDRWFW00.VRL"));
@@ -144,7 +135,6 @@ class QtDialogTest : public QObject {
       QTest::keyClick(&rig.window, Qt::Key_Escape);
       rig.window.close();
     });
-    rig.window.ScreenshotWhile(">> Writing", ScreenshotPath("main-dialog-writing.png"));
     rig.Click(1003);
     rig.window.grab().save(ScreenshotPath("main-dialog-ok.png"));
     QVERIFY(commandsWhenTimerRan > 0);
@@ -176,7 +166,6 @@ class QtDialogTest : public QObject {
     QVERIFY(rising);
     QCOMPARE(highest, 120);
   }
-
 };
 
 }  // namespace zentor

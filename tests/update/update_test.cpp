@@ -259,7 +259,8 @@ const RunCase kRuns[] = {
     {.name = "an erase of ten minutes",
      .change = [](FlashDrive::Setup& s) { s.phaseMs = {580, 600'000, 580, 580}; }},
     // It answers again later, but the program gives up three minutes after it fell silent.
-    {.name = "silent after the flash start", .change = DoneAtOnce, .faults = {{kOpTestUnitReady, DriveAnswer::None(), 400, 0}, {kOpRequestSense, DriveAnswer::None(), 400, 0}},
+    {.name = "silent after the flash start", .change = DoneAtOnce,
+     .faults = {{kOpTestUnitReady, DriveAnswer::None(), 400, 0}, {kOpRequestSense, DriveAnswer::None(), 400, 0}},
      .step = StepUpdateFailed, .sent = {{kOpStartUpdate, 1}},
      .check = [](UpdateRig& run) {
        EXPECT_GE(run.platform.clock().NowMs(), 180'000u);
