@@ -8,8 +8,7 @@
 // opcode (hex) after SKIP of them went through: with BYTES, a read that stops short with
 // good status; without, a command held unanswered until long after the kernel gave up on
 // it. The drive keeps its record in RECORD_DIR: "commands", a line per command as it
-// arrives (milliseconds since start, the command block in hex, direction, data length,
-// answer); at start "flash-before.bin" and "image.bin" (the plain image of the model's update
+// arrives (milliseconds, the command block in hex, the answer); at start "flash-before.bin" and "image.bin" (the plain image of the model's update
 // file); "flash.bin" when SIGUSR1 asks for it and when SIGTERM or SIGINT ends it. "ready"
 // appears once the ring is served.
 
@@ -194,7 +193,7 @@ class Server {
       Wait(options_.latencyMs);
       const std::uint64_t arrived = clock_.NowMs();
       DriveAnswer answer = drive_.Execute(cdb, direction, data);
-      Log(arrived, cdb, direction, data.size(), answer);
+      Log(arrived, cdb, answer);
       if (answer.kind == DriveAnswer::Kind::NoAnswer) {
         Wait(kHoldMs);
         answer = DriveAnswer::Check(0x0B, 0x00, 0x00);
@@ -213,8 +212,7 @@ class Server {
     }
   }
 
-  void Log(std::uint64_t ms, const std::vector<std::uint8_t>& cdb, DataDirection direction,
-           std::size_t length, const DriveAnswer& answer) {
+  void Log(std::uint64_t ms, const std::vector<std::uint8_t>& cdb, const DriveAnswer& answer) {
     char text[32] = "none";
     if (answer.kind == DriveAnswer::Kind::Good) {
       std::snprintf(text, sizeof text, "good %u", answer.dataLength);
@@ -230,10 +228,7 @@ class Server {
       std::snprintf(hex, sizeof hex, "%02x", byte);
       log_ << hex;
     }
-    const char* way = direction == DataDirection::In    ? "in"
-                      : direction == DataDirection::Out ? "out"
-                                                        : "none";
-    log_ << ' ' << way << ' ' << length << ' ' << text << std::endl;
+    log_ << ' ' << text << std::endl;
   }
 
   const Options& options_;

@@ -6,7 +6,6 @@
 #include "platform/sim/sim_platform.h"
 #include "scsi/aspi_startup.h"
 #include "scsi/drive_access.h"
-#include "tests/scsi/transport_names.h"
 
 namespace zentor::scsi::testing_support {
 

@@ -11,7 +11,6 @@
 #include "platform/sim/sim_platform.h"
 #include "scsi/aspi_startup.h"
 #include "scsi/drive_scan.h"
-#include "tests/scsi/transport_names.h"
 #include "tests/ui/dialog_fixture.h"
 #include "ui/control_ids.h"
 #include "update/wizard_step.h"
@@ -116,14 +115,6 @@ class UpdateRig : public ui::DialogFixture {
     if (backup) view.Click(ui::kBackupCheckBox);
   }
 
-  // Opcodes of the commands the drive received after the n-th one.
-  std::vector<std::uint8_t> OpcodesFrom(std::size_t first) const {
-    std::vector<std::uint8_t> opcodes;
-    for (std::size_t i = first; i < drive->received().size(); ++i) {
-      opcodes.push_back(drive->received()[i].cdb[0]);
-    }
-    return opcodes;
-  }
   // The commands with this opcode the drive received, in order.
   std::vector<const platform::sim::ReceivedCommand*> Commands(std::uint8_t opcode) const {
     std::vector<const platform::sim::ReceivedCommand*> found;
