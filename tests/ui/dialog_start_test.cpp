@@ -1,21 +1,17 @@
 #include <gtest/gtest.h>
 
-#include "firmware/sample_firmware.h"
 #include "tests/ui/dialog_fixture.h"
 
 namespace zentor::ui {
 namespace {
 
 // The start scans before it lists: the window says so over an empty list, then lists only
-// the supported drives in scan order and the files by name, the first of each selected.
-TEST(DialogStart, SearchesThenListsTheSupportedDrivesAndTheFiles) {
+// the supported drives in scan order, the first selected.
+TEST(DialogStart, SearchesThenListsTheSupportedDrives) {
   DialogFixture f;
   f.AttachDrive(3, "CD-RW KX4840A   ");
   f.AttachDrive(1, "DVD/CDRW KX8040 ");
   f.AttachDrive(2, "UNKNOWN DRIVE   ");
-  f.files.Put("b.bin", firmware::MakeSampleImage(0, 1));
-  f.files.Put("a.vrl", std::vector<std::uint8_t>(64, 0x41));
-
   ASSERT_TRUE(f.dialog.InitDialog());
 
   EXPECT_EQ(f.dialog.WizardStep, 3);
@@ -23,8 +19,6 @@ TEST(DialogStart, SearchesThenListsTheSupportedDrivesAndTheFiles) {
                                            "cdrom3 :  VAREL   CD-RW KX4840A   1.00"};
   EXPECT_EQ(f.view.Control(1000).entries, drives);
   EXPECT_EQ(f.view.ListSelection(1000), 0);
-  EXPECT_EQ(f.view.Control(1001).entries, (std::vector<std::string>{"a.vrl", "b.bin"}));
-  EXPECT_EQ(f.view.ListSelection(1001), 0);
   const auto searching = std::ranges::find_if(
       f.view.shown, [](const auto& s) { return s.info == " Searching Connected Drive."; });
   ASSERT_NE(searching, f.view.shown.end());

@@ -50,8 +50,6 @@ TEST_P(Update, EveryStoredFamilyIsFlashedAndItsBackupRestoresTheOldFirmware) {
     run.PressStart(/*backup=*/true);
 
     ASSERT_EQ(run.dialog.WizardStep, StepCompleted);
-    EXPECT_NE(run.view.Text(ui::kInformationText).find(" *** OK ** OK ** OK *** "),
-              std::string::npos);
     EXPECT_EQ(drive.flash(), FlashBytes(fresh));
     // Family 5 drives report the family-4 stem and are told apart by promotion only.
     EXPECT_EQ(drive.flashStarts(), std::vector<bool>{row == 7});
@@ -62,8 +60,6 @@ TEST_P(Update, EveryStoredFamilyIsFlashedAndItsBackupRestoresTheOldFirmware) {
     EXPECT_EQ(*(backingUp + 1), StepTransferring);
     EXPECT_TRUE(BarRisesOneStepAtATimeToThenRestarts(run, 64));
     EXPECT_EQ(run.view.positions.back(), 120);
-    EXPECT_TRUE(run.view.IsEnabled(ui::kCloseButton));
-    EXPECT_FALSE(run.view.IsEnabled(ui::kNextStartButton));
     EXPECT_EQ(run.platform.bus().openHandleCount(), 0u);
     ASSERT_TRUE(run.files.files.count("CDRWFW00.VRL"));
 
