@@ -78,8 +78,9 @@ std::string UserTexts(TemplateLanguage language) {
   commandsOnly.refusedCommands = {{"/dev/sr1", ""}};
   for (const auto* refusals : {&nodes, &commands, &commandsOnly})
     texts << ui::PermissionNoticeText(*refusals, language) << '\n';
-  for (int cause = firmware::kNoError; cause <= firmware::kEndOfFile; ++cause) {
-    if (language == TemplateLanguage::Japanese)
+  // The file-error texts exist in Japanese only.
+  if (language == TemplateLanguage::Japanese) {
+    for (int cause = firmware::kNoError; cause <= firmware::kEndOfFile; ++cause)
       texts << firmware::FileErrorText(firmware::FileErrorCause(cause), "x.vrl") << '\n';
   }
   return texts.str();

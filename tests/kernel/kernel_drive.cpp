@@ -8,9 +8,9 @@
 // opcode (hex) after SKIP of them went through: with BYTES, a read that stops short with
 // good status; without, a command held unanswered until long after the kernel gave up on
 // it. The drive keeps its record in RECORD_DIR: "commands", a line per command as it
-// arrives (milliseconds, the command block in hex, the answer); at start "flash-before.bin" and "image.bin" (the plain image of the model's update
-// file); "flash.bin" when SIGUSR1 asks for it and when SIGTERM or SIGINT ends it. "ready"
-// appears once the ring is served.
+// arrives (milliseconds, the command block in hex, the answer); at start "flash-before.bin" and
+// "image.bin" (the plain image of the model's update file); "flash.bin" when SIGUSR1 asks for it
+// and when SIGTERM or SIGINT ends it. "ready" appears once the ring is served.
 
 #include <fcntl.h>
 #include <poll.h>
@@ -115,14 +115,14 @@ class Server {
   Server(const Options& options, int signals)
       : options_(options),
         signals_(signals),
-        drive_(MakeDrive(options), clock_),
+        recipe_(zentor::app::DemoDriveRecipes().at(options.model)),
+        drive_(MakeDrive(recipe_, options), clock_),
         log_(options.record + "/commands", std::ios::app) {
     for (const sim::InjectedFault& fault : options.faults)
       drive_.InjectFault(fault);
     drive_.KeepDataOut(false);
     WriteFile(options.record + "/flash-before.bin", drive_.flash());
-    const auto recipe = zentor::app::DemoDriveRecipes().at(options.model);
-    WriteFile(options.record + "/image.bin", zentor::app::UpdateImageOfRow(recipe.typeCodeRow));
+    WriteFile(options.record + "/image.bin", zentor::app::UpdateImageOfRow(recipe_.typeCodeRow));
   }
 
   // Serves until a signal ends the drive; then leaves its flash in the record.
@@ -138,8 +138,9 @@ class Server {
   }
 
  private:
-  static sim::FlashDrive::Setup MakeDrive(const Options& options) {
-    sim::FlashDrive::Setup setup = zentor::app::DemoDriveRecipes().at(options.model).setup;
+  static sim::FlashDrive::Setup MakeDrive(const zentor::app::DemoDriveRecipe& recipe,
+                                          const Options& options) {
+    sim::FlashDrive::Setup setup = recipe.setup;
     if (!options.product.empty()) setup.identity.product = options.product;
     setup.phaseMs.fill(kPhaseMs);
     return setup;
@@ -235,6 +236,7 @@ class Server {
   int signals_;
   bool stopped_ = false;
   zentor::platform::SteadyClock clock_;
+  const zentor::app::DemoDriveRecipe recipe_;
   sim::FlashDrive drive_;
   std::ofstream log_;
 };

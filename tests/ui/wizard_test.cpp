@@ -11,15 +11,15 @@ namespace {
 // (or the one already there), Back, and one repaint.
 TEST(ShowStep, ShowsTheStepsEntryInTheDialogsLanguage) {
   for (int step : {4, 11, 13, 16}) {
+    const StepEntry& entry = *FindStepEntry(step);
     for (int language : {kEnglish, kJapanese}) {
       DialogFixture f;
       if (language == kJapanese) f.view.Click(kJapaneseRadio);
       f.view.SetText(kNextStartButton, "Prior");
-      f.view.SetEnabled(kBackButton, !FindStepEntry(step)->backEnabled);
+      f.view.SetEnabled(kBackButton, !entry.backEnabled);  // so that the step must set it
       const int repaints = f.view.RepaintCount();
       f.ShowAt(step);
       SCOPED_TRACE(testing::Message() << "step " << step << " language " << language);
-      const StepEntry& entry = *FindStepEntry(step);
       EXPECT_EQ(f.Info(), entry.info.In(language));
       EXPECT_EQ(f.NextCaption(), entry.caption == NextCaption::Unchanged
                                      ? "Prior"
