@@ -10,15 +10,17 @@
 namespace zentor::app {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, DemoRefusal>, 3> kNames = {{
+constexpr std::array<std::pair<std::string_view, DemoRefusal>, 4> kNames = {{
     {"update-mode", DemoRefusal::UpdateMode},
     {"block", DemoRefusal::Block},
     {"flash-start", DemoRefusal::FlashStart},
+    {"in-use", DemoRefusal::InUse},
 }};
 
 std::vector<std::uint8_t> OpcodesOf(DemoRefusal refusal) {
   switch (refusal) {
     case DemoRefusal::None:
+    case DemoRefusal::InUse:
       return {};
     case DemoRefusal::UpdateMode:
       return {platform::sim::kOpLoader};
@@ -42,6 +44,7 @@ std::optional<DemoRefusal> DemoRefusalNamed(std::string_view name) {
 void RefuseOnDemoDrives(DemoRefusal refusal, const std::vector<DemoDrive>& drives) {
   using platform::sim::DriveAnswer;
   for (const DemoDrive& drive : drives) {
+    drive.drive->SetHeldElsewhere(refusal == DemoRefusal::InUse);
     for (const std::uint8_t opcode : OpcodesOf(refusal)) {
       drive.drive->InjectFault({opcode,
                                 DriveAnswer::Check(platform::sim::kSenseIllegalRequest,

@@ -21,6 +21,9 @@ class ResponsivePlatform final : public platform::Platform {
   platform::DeviceHandle OpenDevice(const std::string& name) override {
     return inner_.OpenDevice(name);
   }
+  platform::DeviceClaim ClaimDevice(const std::string& name) override {
+    return inner_.ClaimDevice(name);
+  }
   bool SendPassThrough(platform::DeviceHandle device, std::span<std::uint8_t> request) override {
     return inner_.SendPassThrough(device, request);
   }

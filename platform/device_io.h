@@ -26,6 +26,21 @@ struct PermissionRefusals {
   bool any() const { return !refusedNodes.empty() || refusedCommands.has_value(); }
 };
 
+// Another program's hold on a drive, found when this one tried to claim it for an update.
+struct DriveInUse {
+  std::string node;          // the node that was found held, as the system names it
+  bool discMounted = false;  // held because a file system on the drive's disc is mounted
+
+  bool operator==(const DriveInUse&) const = default;
+};
+
+// What claiming a drive for an update came to: the open handle, or kNoDevice with the
+// reason when another program holds the drive (no reason when it merely cannot be opened).
+struct DeviceClaim {
+  DeviceHandle device = kNoDevice;
+  std::optional<DriveInUse> inUse;
+};
+
 // Opening a drive by its program-side name and sending it pass-through requests.
 //
 // Names are the ones the program builds for every platform ("\\.\cdrom3", "\\.\d:"); each
@@ -39,6 +54,12 @@ class DeviceIo {
 
   // kNoDevice when the device does not exist or cannot be opened for reading and writing.
   virtual DeviceHandle OpenDevice(const std::string& name) = 0;
+
+  // Opens the device as OpenDevice does and claims the drive behind it for this process
+  // alone until the handle is closed: while one update holds a drive, no other update, of
+  // this program or another, reaches it through any of its names. Nothing is sent to the
+  // drive to find out.
+  virtual DeviceClaim ClaimDevice(const std::string& name) = 0;
 
   // False when the request never reached the drive; ScsiStatus then keeps its preset value.
   virtual bool SendPassThrough(DeviceHandle device, std::span<std::uint8_t> request) = 0;

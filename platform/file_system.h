@@ -54,7 +54,9 @@ class FileSystem {
   virtual OpenResult OpenForReading(const std::string& name) = 0;
   // Puts a file of exactly these bytes under the name, replacing any file there. All or
   // nothing: when it fails (disk full, no permission, a directory of that name), the name
-  // is left as it was and no partial file remains. 0, or the system's error number.
+  // is left as it was and no partial file remains. Success means the name and its bytes are
+  // on the disk: when the name cannot be made to last (the folder's sync fails) the call
+  // fails, though the new file stands under the name. 0, or the system's error number.
   virtual int ReplaceFile(const std::string& name, std::span<const std::uint8_t> bytes) = 0;
   // The stamp of a regular file, or nothing (no such file, or a file system that cannot
   // tell, in which case nothing read from the file is ever reused).

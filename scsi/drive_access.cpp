@@ -67,6 +67,12 @@ std::array<std::uint8_t, 16> DriveAccess::ProductId() const {
   return id;
 }
 
+bool DriveAccess::ClaimDrive(std::optional<platform::DriveInUse>& inUse) {
+  inUse.reset();
+  if (transportKind == TransportKind::Aspi) return true;
+  return passThrough_.ClaimDevice(transportKind, request_.address.deviceNumber, inUse);
+}
+
 void DriveAccess::ParseDriveLabel(std::string_view label) {
   ReadDriveLabel(label, transportKind, request_.address);
   if (transportKind != TransportKind::Aspi) passThrough_.CloseCachedDeviceHandle();

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -53,6 +54,12 @@ class DriveAccess {
   // pass-through transport the cached handle is closed and emptied, so the next command
   // opens the labelled device.
   void ParseDriveLabel(std::string_view label);
+
+  // Claims the addressed drive for this program alone until the pass-through handle is
+  // closed; the commands that follow go through the claimed handle. An ASPI manager owns
+  // its bus and offers no claim, so there the drive is taken as it is. False when the
+  // drive cannot be opened or another program holds it, inUse then saying which.
+  bool ClaimDrive(std::optional<platform::DriveInUse>& inUse);
 
  private:
   ScsiRequest request_;

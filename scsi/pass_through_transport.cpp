@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstring>
 #include <span>
+#include <utility>
 
 #include "scsi/device_name.h"
 
@@ -76,6 +77,16 @@ int PassThroughTransport::SendPassThrough(ScsiRequest& request, TransportKind ki
     return 0;
   }
   return status == platform::kScsiStatusGood ? 1 : 0;
+}
+
+bool PassThroughTransport::ClaimDevice(TransportKind kind, std::uint8_t deviceNumber,
+                                       std::optional<platform::DriveInUse>& inUse) {
+  CloseCachedDeviceHandle();
+  platform::DeviceClaim claim = devices_.ClaimDevice(DeviceName(kind, deviceNumber));
+  inUse = std::move(claim.inUse);
+  if (claim.device == platform::kNoDevice) return false;
+  CachedDeviceHandle = claim.device;
+  return true;
 }
 
 void PassThroughTransport::CloseCachedDeviceHandle() {

@@ -22,6 +22,12 @@ class PassThroughTransport {
   // from the sense data on CHECK CONDITION and cleared on every other outcome.
   int SendPassThrough(ScsiRequest& request, TransportKind kind, std::uint32_t transferLength);
 
+  // Opens the device the kind and number name as a claim (DeviceIo::ClaimDevice) and caches
+  // it for the commands that follow; any handle cached before is closed first. False when
+  // the device cannot be opened or another program holds it, inUse then saying which.
+  bool ClaimDevice(TransportKind kind, std::uint8_t deviceNumber,
+                   std::optional<platform::DriveInUse>& inUse);
+
   // Closes the cached handle if one is open and empties the cache, so the next command opens
   // its device anew. Emptying always closes: a handle is never forgotten while open.
   void CloseCachedDeviceHandle();

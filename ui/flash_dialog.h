@@ -91,6 +91,7 @@ class FlashDialog : public DialogEvents,
   void EnableNextStart(bool enabled) override;
   void EnableClose(bool enabled) override;
   void ShowBackupNotice() override;
+  void ShowDriveInUse(const platform::DriveInUse& inUse) override;
 
   // --- the event table
   void Clicked(int id) override;

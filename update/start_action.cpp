@@ -1,3 +1,4 @@
+#include <optional>
 #include <string>
 
 #include "update/identity_comparison.h"
@@ -12,7 +13,11 @@ void Updater::RunStartAction() {
   // never reach one of those.
   const std::string label = host_.SelectedDriveLabel();
   if (!label.empty()) drives_.ParseDriveLabel(label);
-  if (label.empty() || IdentifyDrive() == 0) {
+  // The drive is claimed before the first vendor command and kept until the device is
+  // closed below: a second update of it, or any program talking to it meanwhile, would
+  // leave its flash holding a mix of two images.
+  std::optional<platform::DriveInUse> inUse;
+  if (label.empty() || !drives_.ClaimDrive(inUse) || IdentifyDrive() == 0) {
     state_.WizardStep = StepNoUpdateMode;
   } else if (!IdentitiesMatch(state_, image_, host_.PassTypeBoxState())) {
     state_.WizardStep = StepTypeCodeDiffers;
@@ -37,6 +42,7 @@ void Updater::RunStartAction() {
     host_.EnableClose(true);
   }
   host_.ShowStep();
+  if (inUse) host_.ShowDriveInUse(*inUse);
   drives_.passThrough().CloseCachedDeviceHandle();
 }
 

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/device_io.h"
+
 namespace zentor::update {
 
 // The dialog as the update sees it: the few controls it reads or switches, and the
@@ -32,6 +34,8 @@ class UpdateHost {
   // The notice that this drive cannot be backed up and the update goes on without one;
   // returns when the user has closed it.
   virtual void ShowBackupNotice() = 0;
+  // Why the drive was not updated when another program holds it: which node, what to do.
+  virtual void ShowDriveInUse(const platform::DriveInUse& inUse) = 0;
 };
 
 }  // namespace zentor::update

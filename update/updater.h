@@ -38,7 +38,8 @@ class Updater {
           UpdateHost& host, UpdateState& state, firmware::FirmwareImage& image)
       : drives_(drives), clock_(clock), files_(files), host_(host), state_(state), image_(image) {}
 
-  // The Start click: identify the selected drive, check it against the selected file, back
+  // The Start click: claim the selected drive (one that another program holds is left
+  // untouched, at step 14, and the user told why), identify it, check it against the selected file, back
   // it up when asked, write it, and leave the outcome as the wizard step (11 done, 12 write
   // failed, 13 drive and file differ, 14 not identified, 16 backup failed). The drive's
   // device is closed at the end, whatever happened.

@@ -1,5 +1,6 @@
 #include "platform/linux/device_path.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string_view>
 
@@ -39,13 +40,20 @@ std::optional<std::string> DevicePathFor(const std::string& name) {
   return DriveLetterPath(view);
 }
 
-std::optional<std::string> GenericNodeFolderOf(const std::string& blockNode) {
+std::optional<std::string> ScsiDeviceFolderOf(const std::string& node) {
   constexpr std::string_view kDevFolder = "/dev/";
-  constexpr std::string_view kBlockStem = "/dev/sr";
-  if (!blockNode.starts_with(kBlockStem) || blockNode.size() == kBlockStem.size()) {
-    return std::nullopt;
-  }
-  return "/sys/class/block/" + blockNode.substr(kDevFolder.size()) + "/device/scsi_generic";
+  const std::string name = node.substr(std::min(node.size(), kDevFolder.size()));
+  if (!node.starts_with(kDevFolder) || name.size() <= 2) return std::nullopt;
+  if (name.starts_with("sr")) return "/sys/class/block/" + name + "/device";
+  if (name.starts_with("sg")) return "/sys/class/scsi_generic/" + name + "/device";
+  return std::nullopt;
+}
+
+std::optional<std::string> GenericNodeFolderOf(const std::string& blockNode) {
+  if (!blockNode.starts_with("/dev/sr")) return std::nullopt;
+  const auto folder = ScsiDeviceFolderOf(blockNode);
+  if (!folder) return std::nullopt;
+  return *folder + "/scsi_generic";
 }
 
 }  // namespace zentor::platform::linux_os

@@ -11,6 +11,10 @@ namespace zentor::platform::linux_os {
 // Every other name has no node, so opening it fails like a missing device.
 std::optional<std::string> DevicePathFor(const std::string& name);
 
+// The drive's SCSI device folder in sysfs as reached from one of its nodes: /dev/srN and
+// /dev/sgN of one drive lead to the same folder. Nothing for any other node.
+std::optional<std::string> ScsiDeviceFolderOf(const std::string& node);
+
 // Where the kernel names the SCSI generic node of a CD-ROM class node: the folder
 // /sys/class/block/srN/device/scsi_generic/ holds one entry, "sgM". Nothing for a node
 // that is not /dev/srN.

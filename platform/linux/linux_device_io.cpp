@@ -1,11 +1,13 @@
 #include "platform/linux/linux_device_io.h"
 
 #include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 
 #include "platform/linux/device_path.h"
+#include "platform/linux/drive_lock.h"
 #include "platform/linux/sg_io_translation.h"
 #include "platform/pass_through_request.h"
 
@@ -34,28 +36,54 @@ std::optional<std::string> LinuxDeviceIo::GenericNodeOf(const std::string& block
 
 DeviceHandle LinuxDeviceIo::OpenDevice(const std::string& name) {
   const auto path = DevicePathFor(name);
-  if (!path) return kNoDevice;
-  const auto generic = GenericNodeOf(*path);
+  return path ? OpenPath(*path, false).device : kNoDevice;
+}
+
+// The claim has three parts, each for holders the others miss. The drive lock stops every
+// other copy of this program, whichever node it took, before it opens anything. The
+// generic node opened with O_EXCL is refused (EBUSY) while any other program has it open,
+// and keeps every other program's open of it refused until closed; /dev/srN opened with
+// O_EXCL is refused while a file system on the disc is mounted or another program holds
+// it exclusively. A drive whose disc is mounted is refused before either: its file system
+// would read from a drive that is running its loader.
+DeviceClaim LinuxDeviceIo::ClaimDevice(const std::string& name) {
+  const auto path = DevicePathFor(name);
+  if (!path) return {};
+  DriveLock lock(*path);
+  if (lock.heldElsewhere()) return {kNoDevice, DriveInUse{*path, false}};
+  if (lock.mountedNode()) return {kNoDevice, DriveInUse{*lock.mountedNode(), true}};
+  DeviceClaim claim = OpenPath(*path, true);
+  if (claim.device != kNoDevice) open_[static_cast<int>(claim.device)].lockFd = lock.Release();
+  return claim;
+}
+
+DeviceClaim LinuxDeviceIo::OpenPath(const std::string& path, bool exclusive) {
+  const int flags = exclusive ? kOpenFlags | O_EXCL : kOpenFlags;
+  const auto generic = GenericNodeOf(path);
   if (generic) {
-    const int fd = syscalls_.Open(generic->c_str(), kOpenFlags);
+    const int fd = syscalls_.Open(generic->c_str(), flags);
     if (fd >= 0) {
       open_[fd] = {*generic, true, {}};
-      return fd;
+      return {fd, std::nullopt};
     }
+    // Held by another program: its block node would reach the same drive, so a claim ends
+    // here. A plain open (the scan) goes on to the block node, which still answers.
+    if (errno == EBUSY && exclusive) return {kNoDevice, DriveInUse{*generic, false}};
     NoteRefusedNode(errno, *generic);
   }
-  const int fd = syscalls_.Open(path->c_str(), kOpenFlags);
+  const int fd = syscalls_.Open(path.c_str(), flags);
   if (fd < 0) {
-    NoteRefusedNode(errno, *path);
-    return kNoDevice;
+    if (errno == EBUSY && exclusive) return {kNoDevice, DriveInUse{path, false}};
+    NoteRefusedNode(errno, path);
+    return {};
   }
   // Only /dev/srN has a generic node of its own; the drive-letter names are generic nodes.
-  const bool isBlockNode = GenericNodeFolderOf(*path).has_value();
-  open_[fd] = {*path, !isBlockNode, generic.value_or("")};
+  const bool isBlockNode = GenericNodeFolderOf(path).has_value();
+  open_[fd] = {path, !isBlockNode, generic.value_or("")};
   // A generic node refused above but a block node that opened: the refusal that matters
   // is the one of the commands, if any comes.
   if (generic) std::erase(refusals_.refusedNodes, *generic);
-  return fd;
+  return {fd, std::nullopt};
 }
 
 bool LinuxDeviceIo::SendPassThrough(DeviceHandle device, std::span<std::uint8_t> request) {
@@ -115,8 +143,12 @@ void LinuxDeviceIo::NoteRefusedNode(int error, const std::string& path) {
 
 void LinuxDeviceIo::CloseDevice(DeviceHandle device) {
   if (device == kNoDevice) return;
-  open_.erase(static_cast<int>(device));
+  const auto node = open_.find(static_cast<int>(device));
+  const int lockFd = node == open_.end() ? -1 : node->second.lockFd;
+  if (node != open_.end()) open_.erase(node);
   syscalls_.Close(static_cast<int>(device));
+  // The lock goes last: no other update may start while this handle is still open.
+  if (lockFd >= 0) ::close(lockFd);
 }
 
 }  // namespace zentor::platform::linux_os

@@ -22,6 +22,7 @@ class LinuxDeviceIo : public DeviceIo {
   explicit LinuxDeviceIo(Syscalls& syscalls = KernelSyscalls()) : syscalls_(syscalls) {}
 
   DeviceHandle OpenDevice(const std::string& name) override;
+  DeviceClaim ClaimDevice(const std::string& name) override;
   bool SendPassThrough(DeviceHandle device, std::span<std::uint8_t> request) override;
   void CloseDevice(DeviceHandle device) override;
 
@@ -35,8 +36,10 @@ class LinuxDeviceIo : public DeviceIo {
     std::string path;
     bool generic = false;
     std::string genericPath;  // a block node's generic node, where it has one
+    int lockFd = -1;          // the drive lock of a claimed handle
   };
 
+  DeviceClaim OpenPath(const std::string& path, bool exclusive);
   std::optional<std::string> GenericNodeOf(const std::string& blockNode);
   bool SubmitAndCollect(int fd, void* io);
   void NoteRefusedNode(int error, const std::string& path);

@@ -18,6 +18,7 @@ class LinuxPlatform final : public Platform {
   int OsFamily() override { return kFamilyWithPassThrough; }
 
   DeviceHandle OpenDevice(const std::string& name) override { return devices_.OpenDevice(name); }
+  DeviceClaim ClaimDevice(const std::string& name) override { return devices_.ClaimDevice(name); }
   bool SendPassThrough(DeviceHandle device, std::span<std::uint8_t> request) override {
     return devices_.SendPassThrough(device, request);
   }

@@ -101,6 +101,8 @@ OpenResult PosixFileSystem::OpenForReading(const std::string& name) {
 // The bytes go to a scratch file beside the target, reach the disk, and only then take the
 // name in one rename: a crash, a full disk or a failed close never leaves a cut-off file
 // under the name, and a file that was there stays whole until the new one is complete.
+// The folder is synced last, so that the name itself survives a power cut: a backup is
+// written for the moment a flash goes wrong, and it must be there after the reboot.
 int PosixFileSystem::ReplaceFile(const std::string& name, std::span<const std::uint8_t> bytes) {
   // A bare name of this directory, nothing else.
   if (name.empty() || name.find('/') != std::string::npos) return EINVAL;
@@ -116,7 +118,18 @@ int PosixFileSystem::ReplaceFile(const std::string& name, std::span<const std::u
   if (error == 0 && ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && error == 0) error = errno;
   if (error == 0 && ::rename(scratch.c_str(), PathOf(name).c_str()) != 0) error = errno;
-  if (error != 0) ::unlink(scratch.c_str());
+  if (error != 0) {
+    ::unlink(scratch.c_str());
+    return error;
+  }
+  return SyncFolder();
+}
+
+int PosixFileSystem::SyncFolder() {
+  const int fd = ::open(directory_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  int error = ::fsync(fd) == 0 ? 0 : errno;
+  ::close(fd);
   return error;
 }
 

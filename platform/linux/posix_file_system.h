@@ -19,6 +19,8 @@ class PosixFileSystem final : public FileSystem {
 
  private:
   std::string PathOf(const std::string& name) const { return directory_ + "/" + name; }
+  // 0 once the directory's entries are on the disk, or the system's error number.
+  int SyncFolder();
 
   std::string directory_;
 };

@@ -57,6 +57,15 @@ DeviceHandle SimBus::OpenDevice(const std::string& name) {
   return handle;
 }
 
+DeviceClaim SimBus::ClaimDevice(const std::string& name) {
+  const auto found = drives_.find(name);
+  if (found != drives_.end() && found->second->heldElsewhere()) {
+    openAttempts_.push_back(name);
+    return {kNoDevice, DriveInUse{name, false}};
+  }
+  return {OpenDevice(name), std::nullopt};
+}
+
 bool SimBus::SendPassThrough(DeviceHandle device, std::span<std::uint8_t> request) {
   auto drive = open_.find(device);
   if (drive == open_.end()) {

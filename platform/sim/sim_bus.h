@@ -27,6 +27,9 @@ class SimBus : public DeviceIo {
   std::shared_ptr<VirtualDrive> DriveAt(int hostAdapter, int targetId) const;
 
   DeviceHandle OpenDevice(const std::string& name) override;
+  // Refused as in use when the drive is held elsewhere (VirtualDrive::SetHeldElsewhere),
+  // naming the node as the bus names it.
+  DeviceClaim ClaimDevice(const std::string& name) override;
   bool SendPassThrough(DeviceHandle device, std::span<std::uint8_t> request) override;
   void CloseDevice(DeviceHandle device) override;
   PermissionRefusals permissionRefusals() const override { return refusals_; }

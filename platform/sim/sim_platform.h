@@ -27,6 +27,7 @@ class SimPlatform final : public Platform {
   int OsFamily() override { return osFamily_; }
 
   DeviceHandle OpenDevice(const std::string& name) override { return bus_.OpenDevice(name); }
+  DeviceClaim ClaimDevice(const std::string& name) override { return bus_.ClaimDevice(name); }
   bool SendPassThrough(DeviceHandle device, std::span<std::uint8_t> request) override {
     return bus_.SendPassThrough(device, request);
   }

@@ -73,6 +73,9 @@ class VirtualDrive {
   // A drive that cannot be opened: missing driver, held exclusively by another program.
   void SetOpenable(bool openable) { openable_ = openable; }
   bool openable() const { return openable_; }
+  // Another program holds the drive: it still opens for the scan, but cannot be claimed.
+  void SetHeldElsewhere(bool held) { heldElsewhere_ = held; }
+  bool heldElsewhere() const { return heldElsewhere_; }
 
   // Replaces the standard INQUIRY data with these bytes, however short or odd.
   void SetInquiryData(std::vector<std::uint8_t> bytes) { inquiryOverride_ = std::move(bytes); }
@@ -103,6 +106,7 @@ class VirtualDrive {
 
   Identity identity_;
   bool openable_ = true;
+  bool heldElsewhere_ = false;
   bool keepDataOut_ = true;
   std::optional<std::vector<std::uint8_t>> inquiryOverride_;
   std::vector<InjectedFault> faults_;

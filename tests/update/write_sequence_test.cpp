@@ -33,6 +33,7 @@ class ScriptedHost : public UpdateHost {
   void EnableNextStart(bool) override {}
   void EnableClose(bool) override {}
   void ShowBackupNotice() override {}
+  void ShowDriveInUse(const platform::DriveInUse&) override {}
 
   firmware::ImageBytes file = firmware::ImageBytes(firmware::kImageSize);
 
