@@ -19,6 +19,7 @@
 #include "scsi/model_table.h"
 #include "ui/control_ids.h"
 #include "ui/message_catalogue.h"
+#include "ui/drive_in_use_notice.h"
 #include "ui/permission_notice.h"
 
 namespace zentor {
@@ -78,6 +79,8 @@ std::string UserTexts(TemplateLanguage language) {
   commandsOnly.refusedCommands = {{"/dev/sr1", ""}};
   for (const auto* refusals : {&nodes, &commands, &commandsOnly})
     texts << ui::PermissionNoticeText(*refusals, language) << '\n';
+  for (bool mounted : {false, true})
+    texts << ui::DriveInUseText({"/dev/sg1", mounted}, language) << '\n';
   // The file-error texts exist in Japanese only.
   if (language == TemplateLanguage::Japanese) {
     for (int cause = firmware::kNoError; cause <= firmware::kEndOfFile; ++cause)
@@ -140,8 +143,8 @@ TEST(ProductData, EveryTableAndTextMatchesItsDigest) {
       {"loaders", loaderRows, "db6e632c420488252609e5b741b1f4be800eaf79a18888e36babdbb1436ed63f"},
       {"packed form", AsText(*packed), "3e4158eb18d479a4b64c6872dd828c1dc358a0a430a2ea3b530dabf5cdc0749e"},
       {"additive form", additiveForm, "41540aea2a2e59451ec14a3f38948a3e25023ee3d1465b99946e53eac26fc7c7"},
-      {"English texts", english, "31e5e1e2bbba5a191fa53134268dc8da17c5b9c39da9bb87cae00c0ca7acb549"},
-      {"Japanese texts", japanese, "e8202e38f404936c25edeeb06c0a820aa148ed10d5a3f53bc45cf0a3d76bed52"},
+      {"English texts", english, "4d237a1fa4a3c071a5ab4fb9fe4a448c1fb2bc07983fc499c4854a64f0334869"},
+      {"Japanese texts", japanese, "d30480baf871565508e19e6977ca6b6457e29720bc23b874e6960d9ec502639d"},
   };
   // clang-format on
   for (const Table& table : tables)

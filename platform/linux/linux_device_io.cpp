@@ -39,13 +39,17 @@ DeviceHandle LinuxDeviceIo::OpenDevice(const std::string& name) {
   return path ? OpenPath(*path, false).device : kNoDevice;
 }
 
-// The claim has three parts, each for holders the others miss. The drive lock stops every
-// other copy of this program, whichever node it took, before it opens anything. The
-// generic node opened with O_EXCL is refused (EBUSY) while any other program has it open,
-// and keeps every other program's open of it refused until closed; /dev/srN opened with
-// O_EXCL is refused while a file system on the disc is mounted or another program holds
-// it exclusively. A drive whose disc is mounted is refused before either: its file system
-// would read from a drive that is running its loader.
+// The claim has parts for holders the others miss. The drive lock stops every other copy of
+// this program, whichever node it took, before it opens anything. A drive whose disc is
+// mounted is refused next: its file system would read from a drive running its loader. A
+// generic node that another program holds exclusively refuses the open (EBUSY), and the
+// block node is then not tried, since it reaches the same drive. /dev/srN is opened with
+// O_EXCL, refused while another program holds it exclusively; held so, it keeps out the
+// programs that ask for it alone (burners do) until the update ends. The generic node is
+// not opened with O_EXCL: the sg driver would then refuse every other open of it, and on a
+// machine without the CD-ROM driver other programs, this one's drive list among them, could
+// no longer see the drive at all; a program that asks the generic node for itself is
+// refused while the update has it open, all the same.
 DeviceClaim LinuxDeviceIo::ClaimDevice(const std::string& name) {
   const auto path = DevicePathFor(name);
   if (!path) return {};
@@ -57,28 +61,28 @@ DeviceClaim LinuxDeviceIo::ClaimDevice(const std::string& name) {
   return claim;
 }
 
-DeviceClaim LinuxDeviceIo::OpenPath(const std::string& path, bool exclusive) {
-  const int flags = exclusive ? kOpenFlags | O_EXCL : kOpenFlags;
+DeviceClaim LinuxDeviceIo::OpenPath(const std::string& path, bool claiming) {
+  // Only /dev/srN has a generic node of its own; the drive-letter names are generic nodes.
+  const bool isBlockNode = GenericNodeFolderOf(path).has_value();
   const auto generic = GenericNodeOf(path);
   if (generic) {
-    const int fd = syscalls_.Open(generic->c_str(), flags);
+    const int fd = syscalls_.Open(generic->c_str(), kOpenFlags);
     if (fd >= 0) {
       open_[fd] = {*generic, true, {}};
       return {fd, std::nullopt};
     }
     // Held by another program: its block node would reach the same drive, so a claim ends
     // here. A plain open (the scan) goes on to the block node, which still answers.
-    if (errno == EBUSY && exclusive) return {kNoDevice, DriveInUse{*generic, false}};
+    if (errno == EBUSY && claiming) return {kNoDevice, DriveInUse{*generic, false}};
     NoteRefusedNode(errno, *generic);
   }
-  const int fd = syscalls_.Open(path.c_str(), flags);
+  const int fd =
+      syscalls_.Open(path.c_str(), claiming && isBlockNode ? kOpenFlags | O_EXCL : kOpenFlags);
   if (fd < 0) {
-    if (errno == EBUSY && exclusive) return {kNoDevice, DriveInUse{path, false}};
+    if (errno == EBUSY && claiming) return {kNoDevice, DriveInUse{path, false}};
     NoteRefusedNode(errno, path);
     return {};
   }
-  // Only /dev/srN has a generic node of its own; the drive-letter names are generic nodes.
-  const bool isBlockNode = GenericNodeFolderOf(path).has_value();
   open_[fd] = {path, !isBlockNode, generic.value_or("")};
   // A generic node refused above but a block node that opened: the refusal that matters
   // is the one of the commands, if any comes.

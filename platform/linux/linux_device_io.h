@@ -39,7 +39,7 @@ class LinuxDeviceIo : public DeviceIo {
     int lockFd = -1;          // the drive lock of a claimed handle
   };
 
-  DeviceClaim OpenPath(const std::string& path, bool exclusive);
+  DeviceClaim OpenPath(const std::string& path, bool claiming);
   std::optional<std::string> GenericNodeOf(const std::string& blockNode);
   bool SubmitAndCollect(int fd, void* io);
   void NoteRefusedNode(int error, const std::string& path);

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,6 +19,7 @@
 #include "platform/sim/sim_platform.h"
 #include "resources/pictures.h"
 #include "tests/firmware/memory_file_system.h"
+#include "ui/drive_in_use_notice.h"
 #include "ui/flash_dialog.h"
 #include "ui/message_catalogue.h"
 #include "ui/qt/qt_dialog_view.h"
@@ -165,6 +167,36 @@ class QtDialogTest : public QObject {
     }
     QVERIFY(rising);
     QCOMPARE(highest, 120);
+  }
+
+  // Another program holds the drive: Start ends at step 14, and a box says why in the
+  // language the window speaks, under the program's name, with the exclamation icon.
+  void refusesADriveInUseWithABoxInTheWindowsLanguage() {
+    Rig rig;
+    QVERIFY(rig.Start());
+    rig.drives[0].drive->SetHeldElsewhere(true);
+    for (const auto language : {resources::TemplateLanguage::English,
+                                resources::TemplateLanguage::Japanese}) {
+      if (language == resources::TemplateLanguage::Japanese) rig.Click(1016);
+      QString text, caption;
+      QMessageBox::Icon icon = QMessageBox::NoIcon;
+      QTimer watch;
+      watch.callOnTimeout([&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+          text = box->text(), caption = box->windowTitle(), icon = box->icon();
+          box->accept();
+        }
+      });
+      watch.start(10);
+      rig.Click(1003);
+      rig.Click(1003);
+      watch.stop();
+      QCOMPARE(rig.dialog.WizardStep, 14);
+      QCOMPARE(text, QString::fromStdString(ui::DriveInUseText({"\\\\.\\cdrom0"}, language)));
+      QCOMPARE(caption, QString::fromStdString(rig.dialog.applicationName));
+      QCOMPARE(icon, QMessageBox::Warning);
+      rig.Click(1003);  // back to the choice of drive and file
+    }
   }
 };
 
