@@ -26,7 +26,7 @@ Options:
   --simulate        use the virtual drives of zentor-demo instead of the system's drives;
                     they take real time to erase and program
   --sim-refuse WHAT make the virtual drives refuse a command: update-mode, block or
-                    flash-start (to watch a failing update)
+                    flash-start (to watch a failing update), or be in-use elsewhere
   --lang en|ja      the language of the texts (English by default)
   -h, --help        show this text
   -V, --version     show the version
