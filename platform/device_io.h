@@ -30,8 +30,6 @@ struct PermissionRefusals {
 struct DriveInUse {
   std::string node;          // the node that was found held, as the system names it
   bool discMounted = false;  // held because a file system on the drive's disc is mounted
-
-  bool operator==(const DriveInUse&) const = default;
 };
 
 // What claiming a drive for an update came to: the open handle, or kNoDevice with the

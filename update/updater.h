@@ -39,10 +39,10 @@ class Updater {
       : drives_(drives), clock_(clock), files_(files), host_(host), state_(state), image_(image) {}
 
   // The Start click: claim the selected drive (one that another program holds is left
-  // untouched, at step 14, and the user told why), identify it, check it against the selected file, back
-  // it up when asked, write it, and leave the outcome as the wizard step (11 done, 12 write
-  // failed, 13 drive and file differ, 14 not identified, 16 backup failed). The drive's
-  // device is closed at the end, whatever happened.
+  // untouched, at step 14, and the user told why), identify it, check it against the
+  // selected file, back it up when asked, write it, and leave the outcome as the wizard
+  // step (11 done, 12 write failed, 13 drive and file differ, 14 not identified, 16 backup
+  // failed). The drive's device is closed at the end, whatever happened.
   void RunStartAction();
 
   // Switches the drive to its loader and reads its family and identity: 1 on success.

@@ -1,6 +1,5 @@
 #include "platform/linux/device_path.h"
 
-#include <algorithm>
 #include <charconv>
 #include <string_view>
 
@@ -42,17 +41,16 @@ std::optional<std::string> DevicePathFor(const std::string& name) {
 
 std::optional<std::string> ScsiDeviceFolderOf(const std::string& node) {
   constexpr std::string_view kDevFolder = "/dev/";
-  const std::string name = node.substr(std::min(node.size(), kDevFolder.size()));
-  if (!node.starts_with(kDevFolder) || name.size() <= 2) return std::nullopt;
+  if (!node.starts_with(kDevFolder) || node.size() <= kDevFolder.size() + 2) return std::nullopt;
+  const std::string name = node.substr(kDevFolder.size());
   if (name.starts_with("sr")) return "/sys/class/block/" + name + "/device";
   if (name.starts_with("sg")) return "/sys/class/scsi_generic/" + name + "/device";
   return std::nullopt;
 }
 
 std::optional<std::string> GenericNodeFolderOf(const std::string& blockNode) {
-  if (!blockNode.starts_with("/dev/sr")) return std::nullopt;
   const auto folder = ScsiDeviceFolderOf(blockNode);
-  if (!folder) return std::nullopt;
+  if (!folder || !blockNode.starts_with("/dev/sr")) return std::nullopt;
   return *folder + "/scsi_generic";
 }
 

@@ -1,13 +1,15 @@
 #include "platform/linux/linux_device_io.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <memory>
+#include <utility>
 
 #include "platform/linux/device_path.h"
 #include "platform/linux/drive_lock.h"
+#include "platform/linux/mounted_disc.h"
 #include "platform/linux/sg_io_translation.h"
 #include "platform/pass_through_request.h"
 
@@ -53,11 +55,13 @@ DeviceHandle LinuxDeviceIo::OpenDevice(const std::string& name) {
 DeviceClaim LinuxDeviceIo::ClaimDevice(const std::string& name) {
   const auto path = DevicePathFor(name);
   if (!path) return {};
-  DriveLock lock(*path);
-  if (lock.heldElsewhere()) return {kNoDevice, DriveInUse{*path, false}};
-  if (lock.mountedNode()) return {kNoDevice, DriveInUse{*lock.mountedNode(), true}};
+  auto lock = std::make_unique<DriveLock>(*path);
+  if (lock->heldElsewhere()) return {kNoDevice, DriveInUse{*path, false}};
+  if (const auto mounted = MountedBlockNodeOf(*path)) {
+    return {kNoDevice, DriveInUse{*mounted, true}};
+  }
   DeviceClaim claim = OpenPath(*path, true);
-  if (claim.device != kNoDevice) open_[static_cast<int>(claim.device)].lockFd = lock.Release();
+  if (claim.device != kNoDevice) open_[static_cast<int>(claim.device)].lock = std::move(lock);
   return claim;
 }
 
@@ -147,12 +151,10 @@ void LinuxDeviceIo::NoteRefusedNode(int error, const std::string& path) {
 
 void LinuxDeviceIo::CloseDevice(DeviceHandle device) {
   if (device == kNoDevice) return;
-  const auto node = open_.find(static_cast<int>(device));
-  const int lockFd = node == open_.end() ? -1 : node->second.lockFd;
-  if (node != open_.end()) open_.erase(node);
+  // The node, and with it a claim's drive lock, goes after the descriptor: no other update
+  // may start while this one still has the drive open.
+  const auto node = open_.extract(static_cast<int>(device));
   syscalls_.Close(static_cast<int>(device));
-  // The lock goes last: no other update may start while this handle is still open.
-  if (lockFd >= 0) ::close(lockFd);
 }
 
 }  // namespace zentor::platform::linux_os

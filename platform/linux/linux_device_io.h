@@ -1,11 +1,13 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/device_io.h"
+#include "platform/linux/drive_lock.h"
 #include "platform/linux/syscalls.h"
 
 namespace zentor::platform::linux_os {
@@ -35,8 +37,8 @@ class LinuxDeviceIo : public DeviceIo {
   struct OpenNode {
     std::string path;
     bool generic = false;
-    std::string genericPath;  // a block node's generic node, where it has one
-    int lockFd = -1;          // the drive lock of a claimed handle
+    std::string genericPath;          // a block node's generic node, where it has one
+    std::unique_ptr<DriveLock> lock = nullptr;  // a claimed handle's drive lock
   };
 
   DeviceClaim OpenPath(const std::string& path, bool claiming);
