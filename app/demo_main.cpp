@@ -35,7 +35,6 @@ extern "C" void RequestStop(int) {
 int main(int argc, char** argv) {
   if (const auto status = zentor::app::AnswerWithoutWindow(argc, argv, kProgram)) return *status;
   QApplication application(argc, argv);
-  if (const auto status = zentor::app::RefuseUnknownOptions(kProgram)) return *status;
 
   // Ctrl-C or a kill ends the demo like its Close button, so its directory is removed too.
   std::signal(SIGINT, RequestStop);

@@ -1,7 +1,6 @@
 #include "app/window_options.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
 
@@ -14,11 +13,24 @@ namespace {
 constexpr int kExitDone = 0;
 constexpr int kExitUsage = 2;
 
+// The options QApplication takes out of the command line itself (qt6options(7)): known
+// here too, so that the whole command line is judged before the window system is asked for
+// anything, and a wrong option is refused with or without a display.
+constexpr const char* kQtValueOptions[] = {
+    "style",         "stylesheet", "qmljsdebugger",   "platform",    "platformpluginpath",
+    "platformtheme", "plugin",     "qwindowgeometry", "qwindowicon", "qwindowtitle",
+    "session",       "display",    "geometry",        "dialogs",     "fontengine"};
+constexpr const char* kQtFlagOptions[] = {"widgetcount", "reverse"};
+
 struct Parser {
   Parser() {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOption(help);
     parser.addOption(version);
+    for (const char* name : kQtValueOptions)
+      parser.addOption(QCommandLineOption(name, {}, "value"));
+    for (const char* name : kQtFlagOptions)
+      parser.addOption(QCommandLineOption(name));
   }
   QCommandLineParser parser;
   QCommandLineOption help{{"h", "help"}};
@@ -47,28 +59,20 @@ std::optional<int> AnswerWithoutWindow(int argc, char** argv, const WindowProgra
   for (int i = 0; i < argc; ++i)
     arguments << QString::fromLocal8Bit(argv[i]);
   Parser own;
-  own.parser.parse(arguments);  // what it does not know may be Qt's
+  if (!own.parser.parse(arguments)) return Refuse(program, own.parser.errorText().toStdString());
   if (own.parser.isSet(own.help)) {
     std::fputs(HelpText(program).c_str(), stdout);
     return kExitDone;
   }
   if (own.parser.isSet(own.version)) {
     platform::linux_os::LinuxProgramFile file;
-    std::printf("%s\n", ui::BuildVersionText(file).c_str());
+    std::fputs(ui::VersionLines(program.name, file).c_str(), stdout);
     return kExitDone;
   }
-  return std::nullopt;
-}
-
-std::optional<int> RefuseUnknownOptions(const WindowProgram& program) {
-  Parser own;
-  if (!own.parser.parse(QCoreApplication::arguments())) {
-    return Refuse(program, own.parser.errorText().toStdString());
-  }
   if (!own.parser.positionalArguments().isEmpty()) {
-    return Refuse(program,
-                  "unexpected argument '" + own.parser.positionalArguments().first().toStdString() +
-                      "': the window takes no files or drives on its command line");
+    return Refuse(program, "unexpected argument '" +
+                               own.parser.positionalArguments().first().toStdString() +
+                               "': the window takes no files or drives on its command line");
   }
   return std::nullopt;
 }

@@ -23,7 +23,6 @@ const zentor::app::WindowProgram kProgram{
 int main(int argc, char** argv) {
   if (const auto status = zentor::app::AnswerWithoutWindow(argc, argv, kProgram)) return *status;
   QApplication application(argc, argv);
-  if (const auto status = zentor::app::RefuseUnknownOptions(kProgram)) return *status;
   zentor::platform::linux_os::LinuxPlatform platform;
   zentor::platform::linux_os::PosixFileSystem files;
   zentor::app::FlashApp().Run(platform, files,

@@ -64,6 +64,10 @@ class DeviceIo {
 
   virtual void CloseDevice(DeviceHandle device) = 0;
 
+  // The system's own names of the device, for people and scripts to recognise it by (on
+  // Linux /dev/srN and its generic node); the program's name where the system has none.
+  virtual std::vector<std::string> SystemNodes(const std::string& name) { return {name}; }
+
   // What was refused for lack of permission so far; nothing where a back end cannot tell.
   virtual PermissionRefusals permissionRefusals() const { return {}; }
 };

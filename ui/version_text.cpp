@@ -12,6 +12,12 @@ constexpr std::string_view kPieceSeparators = ", ";
 // The label holds nine characters after the prefix.
 constexpr std::size_t kMaxVersionLength = 9;
 
+std::optional<std::string> ProductVersionOf(platform::ProgramFile& program) {
+  const std::vector<std::uint8_t> info = program.ReadVersionInfo(program.ProgramFilePath());
+  if (info.empty()) return std::nullopt;
+  return resources::QueryVersionValue(info, resources::kProductVersionKey);
+}
+
 }  // namespace
 
 std::string VersionTextOf(std::string_view productVersion) {
@@ -30,12 +36,15 @@ std::string VersionTextOf(std::string_view productVersion) {
 }
 
 std::string BuildVersionText(platform::ProgramFile& program) {
-  const std::vector<std::uint8_t> info = program.ReadVersionInfo(program.ProgramFilePath());
-  if (info.empty()) return {};
-  const std::optional<std::string> productVersion =
-      resources::QueryVersionValue(info, resources::kProductVersionKey);
-  if (!productVersion) return {};
-  return VersionTextOf(*productVersion);
+  const std::optional<std::string> productVersion = ProductVersionOf(program);
+  return productVersion ? VersionTextOf(*productVersion) : std::string();
+}
+
+std::string VersionLines(std::string_view programName, platform::ProgramFile& program) {
+  const std::optional<std::string> productVersion = ProductVersionOf(program);
+  if (!productVersion) return std::string(programName) + " (the program file carries no version)\n";
+  return std::string(programName) + " " + *productVersion + "\n" + VersionTextOf(*productVersion) +
+         "\n";
 }
 
 }  // namespace zentor::ui

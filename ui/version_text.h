@@ -16,4 +16,8 @@ std::string VersionTextOf(std::string_view productVersion);
 // information, or no product version in it.
 std::string BuildVersionText(platform::ProgramFile& program);
 
+// What --version prints, as command-line tools do: "NAME 8.515" (the product version as the
+// program file carries it), then the version label on a line of its own.
+std::string VersionLines(std::string_view programName, platform::ProgramFile& program);
+
 }  // namespace zentor::ui

@@ -7,6 +7,9 @@
 #include "app/cli/drive_choice.h"
 #include "app/cli/echoing_view.h"
 #include "app/cli/interrupt_shield.h"
+#include "app/cli/json_listing.h"
+#include "app/cli/json_report.h"
+#include "app/cli/terminal_report.h"
 #include "ui/control_ids.h"
 #include "ui/flash_dialog.h"
 #include "ui/wizard_step.h"
@@ -34,21 +37,32 @@ int UsageError(CliStreams streams, const std::string& what, const std::string& l
   return kExitUsage;
 }
 
+// The update as a user would do it in the window: drive, file, backup box, Next, Start.
+// Every way out ends the report with how the update ended.
 int RunUpdate(const CliOptions& options, ui::FlashDialog& dialog, EchoingView& view,
-              ProgressDisplay& progress, CliStreams streams) {
+              UpdateReport& report, CliStreams streams) {
+  const auto end = [&](int status, const std::string& error = {}) {
+    report.Result(dialog.WizardStep, status, error);
+    return status;
+  };
+  const auto fail = [&](int status, const std::string& error) {
+    streams.err << "zentor-cli: " << error << "\n";
+    return end(status, error);
+  };
   const std::vector<std::string> drives = Entries(view, ui::kTargetDriveList);
   const std::optional<int> drive = ResolveDrive(options.drive, drives);
   if (!drive) {
-    return UsageError(streams, "no single drive \"" + options.drive + "\" in the list", "drives",
-                      drives);
+    const std::string error = "no single drive \"" + options.drive + "\" in the list";
+    return end(UsageError(streams, error, "drives", drives), error);
   }
   const std::vector<std::string> files = Entries(view, ui::kSourceFileList);
   const auto file = std::ranges::find(files, options.file);
   if (file == files.end()) {
-    return UsageError(streams, "no file \"" + options.file + "\" in the list", "files", files);
+    const std::string error = "no file \"" + options.file + "\" in the list";
+    return end(UsageError(streams, error, "files", files), error);
   }
 
-  view.StartEcho();
+  view.StartEcho(report, dialog.WizardStep);
   view.SelectEntry(ui::kTargetDriveList, *drive);
   view.SelectEntry(ui::kSourceFileList, static_cast<int>(file - files.begin()));
   if (options.backup && view.Check(ui::kBackupCheckBox) != ui::kChecked) {
@@ -56,28 +70,62 @@ int RunUpdate(const CliOptions& options, ui::FlashDialog& dialog, EchoingView& v
   }
   // Without the backup that was asked for, the drive's firmware is not touched.
   if (options.backup && view.Check(ui::kBackupCheckBox) != ui::kChecked) {
-    streams.err << "zentor-cli: the backup could not be chosen; nothing was written\n";
-    return kExitNotCompleted;
+    return fail(kExitNotCompleted, "the backup could not be chosen; nothing was written");
   }
 
   if (!view.Click(ui::kNextStartButton) || dialog.WizardStep != ui::StepReady) {
-    streams.err << "zentor-cli: the dialog did not get ready to start; nothing was written\n";
-    return kExitNotCompleted;
+    return fail(kExitNotCompleted, "the dialog did not get ready to start; nothing was written");
   }
   {
     const InterruptShield shield;
     view.Click(ui::kNextStartButton);
   }
-  progress.Finish();
-  return dialog.WizardStep == ui::StepCompleted ? kExitCompleted : kExitNotCompleted;
+  return end(dialog.WizardStep == ui::StepCompleted ? kExitCompleted : kExitNotCompleted);
+}
+
+int ListDrives(const CliOptions& options, ui::FlashDialog& dialog, EchoingView& view,
+               platform::DeviceIo& devices, CliStreams streams) {
+  const std::vector<std::string> entries = Entries(view, ui::kTargetDriveList);
+  if (entries.empty()) streams.err << "zentor-cli: no supported drive was found\n";
+  nlohmann::ordered_json list = nlohmann::ordered_json::array();
+  for (const std::string& entry : entries) {
+    if (options.json) {
+      list.push_back(DriveJson(entry, dialog.drives().transportKind, devices));
+    } else {
+      streams.out << entry << '\n';
+    }
+  }
+  if (options.json) WriteJsonLine(streams.out, list);
+  return kExitCompleted;
+}
+
+// Each file is selected in turn, as a user would to see what it is for.
+int ListFiles(const CliOptions& options, ui::FlashDialog& dialog, EchoingView& view,
+              platform::FileSystem& files, CliStreams streams) {
+  const int count = view.ListCount(ui::kSourceFileList);
+  if (count == 0) {
+    streams.err << "zentor-cli: no firmware file (*.vrl, *.bin) in the current directory\n";
+  }
+  nlohmann::ordered_json list = nlohmann::ordered_json::array();
+  for (int i = 0; i < count; ++i) {
+    view.SelectEntry(ui::kSourceFileList, i);
+    const std::string name = view.ListEntry(ui::kSourceFileList, i);
+    const std::string driveLine = view.Text(ui::kFileIdentLabel);
+    if (options.json) {
+      list.push_back(FileJson(name, dialog, driveLine, files));
+    } else {
+      streams.out << name << '\t' << driveLine << '\n';
+    }
+  }
+  if (options.json) WriteJsonLine(streams.out, list);
+  return kExitCompleted;
 }
 
 }  // namespace
 
 int RunDialogCommand(const CliOptions& options, platform::Platform& platform,
                      platform::FileSystem& files, CliStreams streams) {
-  ProgressDisplay progress(streams.err, streams.liveProgress);
-  EchoingView view(streams.out, streams.err, progress);
+  EchoingView view(streams.err);
   ui::FlashDialog dialog(view, files, platform);
   view.Connect(&dialog);
   if (!dialog.InitDialog()) return kExitStartupFailed;
@@ -85,19 +133,17 @@ int RunDialogCommand(const CliOptions& options, platform::Platform& platform,
 
   switch (options.command) {
     case Command::Drives:
-      for (const std::string& entry : Entries(view, ui::kTargetDriveList)) {
-        streams.out << entry << '\n';
-      }
-      return kExitCompleted;
+      return ListDrives(options, dialog, view, platform, streams);
     case Command::Files:
-      for (int i = 0; i < view.ListCount(ui::kSourceFileList); ++i) {
-        view.SelectEntry(ui::kSourceFileList, i);
-        streams.out << view.ListEntry(ui::kSourceFileList, i) << '\t'
-                    << view.Text(ui::kFileIdentLabel) << '\n';
-      }
-      return kExitCompleted;
+      return ListFiles(options, dialog, view, files, streams);
     case Command::Update:
-      return RunUpdate(options, dialog, view, progress, streams);
+      if (options.json) {
+        JsonReport report(streams.out, dialog.backupFileName);
+        return RunUpdate(options, dialog, view, report, streams);
+      } else {
+        TerminalReport report(streams.out, streams.err, streams.liveProgress);
+        return RunUpdate(options, dialog, view, report, streams);
+      }
     case Command::None:
     case Command::Samples:
       break;

@@ -27,6 +27,9 @@ std::string Inconsistency(const CliOptions& options) {
   if (options.command == Command::Samples && !options.simulate) {
     return "samples fit the simulated drives only: use --simulate samples";
   }
+  if (options.json && options.command == Command::Samples) {
+    return "--json belongs to drives, files and update";
+  }
   const bool updateOnly = !options.drive.empty() || !options.file.empty() || options.backup;
   if (options.command != Command::Update && updateOnly) {
     return "--drive, --file and --backup belong to the update command";
@@ -81,6 +84,8 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> arguments) 
       understood = flag(options.simulate);
     } else if (name == "--backup") {
       understood = flag(options.backup);
+    } else if (name == "--json") {
+      understood = flag(options.json);
     } else if (name == "--drive" || name == "--file" || name == "--lang" ||
                name == "--sim-refuse") {
       const auto given = value();

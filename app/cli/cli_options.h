@@ -25,6 +25,8 @@ struct CliOptions {
   std::string file;
   bool backup = false;
   bool japanese = false;
+  // drives, files, update: JSON for scripts instead of the texts.
+  bool json = false;
 };
 
 struct ParsedCommandLine {

@@ -4,37 +4,34 @@
 #include <string>
 #include <string_view>
 
-#include "app/cli/progress_display.h"
+#include "app/cli/update_report.h"
 #include "ui/memory_dialog_view.h"
 
 namespace zentor::app::cli {
 
-// The dialog without a window, told on a terminal: every message box goes to the error
-// stream at once, and while echoing is on, every new information text goes to the output
-// stream and every move of the progress bar to the progress display.
+// The dialog without a window, told on a terminal or to a script. Until the update starts,
+// every message box goes to the error stream at once, as "caption: text"; from then on every
+// new information text, every move of the progress bar and every message box goes to the
+// update's report.
 class EchoingView final : public ui::MemoryDialogView {
  public:
-  EchoingView(std::ostream& out, std::ostream& err, ProgressDisplay& progress)
-      : out_(out), err_(err), progress_(progress) {}
+  explicit EchoingView(std::ostream& err) : err_(err) {}
 
-  // From now on the information text is printed, starting with the one shown now.
-  void StartEcho();
+  // From now on the news go to `report`, starting with the information text shown now;
+  // `step` is the dialog's WizardStep, which each text is shown for.
+  void StartEcho(UpdateReport& report, const int& step);
 
   void SetText(int id, std::string_view text) override;
   void SetProgressPosition(int id, int position) override;
   int ShowMessageBox(const ui::MessageBoxRequest& request) override;
 
  private:
-  void PrintInformation(std::string_view text);
+  void Report(std::string_view text);
 
-  std::ostream& out_;
   std::ostream& err_;
-  ProgressDisplay& progress_;
-  bool echo_ = false;
-  std::string printed_;
+  UpdateReport* report_ = nullptr;
+  const int* step_ = nullptr;
+  std::string reported_;
 };
-
-// The dialog's texts break lines with CR LF; a terminal wants LF.
-std::string TerminalLines(std::string_view text);
 
 }  // namespace zentor::app::cli

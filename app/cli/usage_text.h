@@ -6,7 +6,7 @@ namespace zentor::app::cli {
 
 // What --help prints.
 inline constexpr std::string_view kUsageText =
-    R"(Usage: zentor-cli [--simulate] [--lang en|ja] COMMAND [OPTIONS]
+    R"(Usage: zentor-cli [--simulate] [--lang en|ja] [--json] COMMAND [OPTIONS]
 
 Updates the firmware of an optical drive from a firmware file (.vrl or .bin) in the
 current directory, doing exactly what a user of the zentor window would do.
@@ -28,11 +28,14 @@ Options:
   --sim-refuse WHAT make the virtual drives refuse a command: update-mode, block or
                     flash-start (to watch a failing update), or be in-use elsewhere
   --lang en|ja      the language of the texts (English by default)
+  --json            drives and files: one JSON array; update: JSON Lines, one object
+                    per event, the last the result (see zentor-cli(1))
   -h, --help        show this text
   -V, --version     show the version
 
 The information texts go to standard output as they change; progress, message boxes
-and notes go to standard error. Exit status: 0 the update completed (or the listing
+and notes go to standard error (with --json, all of the update's news go to standard
+output). A listing that finds nothing says so on standard error. Exit status: 0 the update completed (or the listing
 succeeded), 1 the update did not complete, 2 the command line names something that is
 not there, 3 the program could not start.
 

@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
   }
   if (parsed.options->version) {
     zentor::platform::linux_os::LinuxProgramFile program;
-    std::cout << zentor::ui::BuildVersionText(program) << '\n';
+    std::cout << zentor::ui::VersionLines("zentor-cli", program);
     return cli::kExitCompleted;
   }
   return Run(*parsed.options);

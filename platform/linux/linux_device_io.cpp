@@ -36,6 +36,14 @@ std::optional<std::string> LinuxDeviceIo::GenericNodeOf(const std::string& block
   return std::nullopt;
 }
 
+std::vector<std::string> LinuxDeviceIo::SystemNodes(const std::string& name) {
+  const auto path = DevicePathFor(name);
+  if (!path) return {};
+  std::vector<std::string> nodes = {*path};
+  if (const auto generic = GenericNodeOf(*path)) nodes.push_back(*generic);
+  return nodes;
+}
+
 DeviceHandle LinuxDeviceIo::OpenDevice(const std::string& name) {
   const auto path = DevicePathFor(name);
   return path ? OpenPath(*path, false).device : kNoDevice;

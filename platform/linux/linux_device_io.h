@@ -27,6 +27,8 @@ class LinuxDeviceIo : public DeviceIo {
   DeviceClaim ClaimDevice(const std::string& name) override;
   bool SendPassThrough(DeviceHandle device, std::span<std::uint8_t> request) override;
   void CloseDevice(DeviceHandle device) override;
+  // The node a name maps to and, for /dev/srN, its generic node; nothing for other names.
+  std::vector<std::string> SystemNodes(const std::string& name) override;
 
   // What the kernel refused for lack of permission (EACCES, EPERM): nodes on open, vendor
   // commands on /dev/srN. The program treats these like any failure; a front end can tell

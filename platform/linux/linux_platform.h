@@ -23,6 +23,9 @@ class LinuxPlatform final : public Platform {
     return devices_.SendPassThrough(device, request);
   }
   void CloseDevice(DeviceHandle device) override { devices_.CloseDevice(device); }
+  std::vector<std::string> SystemNodes(const std::string& name) override {
+    return devices_.SystemNodes(name);
+  }
   PermissionRefusals permissionRefusals() const override { return devices_.permissionRefusals(); }
 
   AspiLoad LoadAspiManager() override;

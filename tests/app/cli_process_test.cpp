@@ -7,10 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -20,6 +23,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using nlohmann::json;
 
 struct Outcome {
   int status = -1;
@@ -59,7 +63,8 @@ class CliProcess : public ::testing::Test {
       const int outFd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
       const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
       if (outFd < 0 || errFd < 0 || ::dup2(outFd, 1) < 0 || ::dup2(errFd, 2) < 0 ||
-          ::chdir(work_.c_str()) != 0 || ::setenv("QT_QPA_PLATFORM", "offscreen", 1) != 0) {
+          ::chdir(work_.c_str()) != 0 || ::setenv("QT_QPA_PLATFORM", "offscreen", 1) != 0 ||
+          ::unsetenv("DISPLAY") != 0 || ::unsetenv("WAYLAND_DISPLAY") != 0) {
         ::_exit(127);
       }
       ::execv(argv[0], argv.data());
@@ -84,8 +89,9 @@ class CliProcess : public ::testing::Test {
   const fs::path work_ = root_ / "work";
 };
 
-// Each program answers --help and --version (the window's version label) without opening a
-// window, and refuses what it does not know with exit status 2, saying what it was.
+// Each program answers --version (name and version, then the window's label) without opening
+// a window, and refuses what it does not know with exit status 2, saying what it was, also
+// where Qt would find no display (xcb without DISPLAY).
 TEST_F(CliProcess, HelpVersionAndBadLines) {
   struct Case {
     const char* program;
@@ -94,16 +100,17 @@ TEST_F(CliProcess, HelpVersionAndBadLines) {
     std::string outStart;
     std::string errPart;
   };
-  const std::string version = "2003  Ver 8.515.\n";
+  const std::string label = " 8.515\n2003  Ver 8.515.\n";
   std::vector<Case> cases = {
-      {ZENTOR_CLI_PATH, {"--version"}, 0, version, ""},
+      {ZENTOR_CLI_PATH, {"--version"}, 0, "zentor-cli" + label, ""},
       {ZENTOR_CLI_PATH, {"--simulate", "flash"}, 2, "",
        "zentor-cli: unknown command \"flash\"\n\nUsage:"},
 #ifdef ZENTOR_WINDOW_PATH
-      {ZENTOR_WINDOW_PATH, {"--version"}, 0, version, ""},
+      {ZENTOR_WINDOW_PATH, {"--version"}, 0, "zentor" + label, ""},
       {ZENTOR_WINDOW_PATH, {"-style", "fusion", "new.vrl"}, 2, "",
        "zentor: unexpected argument 'new.vrl': the window takes no files or drives"},
-      {ZENTOR_DEMO_PATH, {"-V"}, 0, version, ""},
+      {ZENTOR_WINDOW_PATH, {"-platform", "xcb", "--bogus"}, 2, "", "zentor: Unknown option 'bogus'."},
+      {ZENTOR_DEMO_PATH, {"-V"}, 0, "zentor-demo" + label, ""},
       {ZENTOR_DEMO_PATH, {"-platform", "offscreen", "--drive=0"}, 2, "",
        "zentor-demo: Unknown option 'drive'."},
 #endif
@@ -122,6 +129,10 @@ TEST_F(CliProcess, HelpVersionAndBadLines) {
 }
 
 TEST_F(CliProcess, SamplesDrivesAndFiles) {
+  const Outcome none = Run({"--simulate", "files"});
+  EXPECT_EQ(none.status, 0);
+  EXPECT_EQ(none.out, "");
+  EXPECT_EQ(none.err, "zentor-cli: no firmware file (*.vrl, *.bin) in the current directory\n");
   { std::ofstream(work_ / "kxr60.vrl") << "mine"; }
   const Outcome samples = Run({"--simulate", "samples"});
   EXPECT_EQ(samples.status, 0);
@@ -141,6 +152,16 @@ TEST_F(CliProcess, SamplesDrivesAndFiles) {
             "kxr42.vrl\tZT-KXR42 KX4410B KXR42   8.515\nkxr60.vrl\t\n"
             "kxr70.vrl\tZT-KXR70 KX4410B KXR70   8.515\n"
             "kxr80.vrl\tZT-KXR80 KX4410B KXR80   8.515\n");
+  const json driveList = json::parse(Run({"--simulate", "drives", "--json"}).out);
+  ASSERT_EQ(driveList.size(), 4u);
+  EXPECT_EQ(driveList[3], json::parse(R"({"label": "cdrom3", "nodes": ["\\\\.\\cdrom3"],
+      "vendor": "VAREL", "product": "DVD/CDRW KX8160", "revision": "1.00"})"));
+  const json fileList = json::parse(Run({"--simulate", "files", "--json"}).out);
+  ASSERT_EQ(fileList.size(), 4u);
+  EXPECT_EQ(fileList[1], json::parse(R"({"name": "kxr60.vrl", "usable": false,
+      "reason": "not a firmware file of a known type"})"));
+  EXPECT_EQ(fileList[3], json::parse(R"({"name": "kxr80.vrl", "usable": true, "form": "stored",
+      "drive": "ZT-KXR80 KX4410B KXR80   8.515", "type_code": "KXR80 ", "short_id": "ZT-KXR80"})"));
 
   const Outcome unknown = Run({"--simulate", "update", "--drive", "cdrom", "--file", "kxr42.vrl"});
   EXPECT_EQ(unknown.status, 2);
@@ -150,30 +171,39 @@ TEST_F(CliProcess, SamplesDrivesAndFiles) {
       << unknown.err;
 }
 
+// The update as a script sees it: one JSON object per line, stdout nothing else.
 TEST_F(CliProcess, UpdateWithBackupCompletesThroughCtrlC) {
   Run({"--simulate", "samples"});
-  const Outcome update =
-      Run({"--simulate", "update", "--drive", "cdrom0", "--file", "kxr42.vrl", "--backup"},
-          ">> Erasing Flash ROM");
+  const Outcome update = Run({"--simulate", "update", "--drive", "cdrom0", "--file", "kxr42.vrl",
+                              "--backup", "--json"},
+                             ">> Erasing Flash ROM");
   EXPECT_EQ(update.status, 0) << update.err;
-  EXPECT_TRUE(update.out.ends_with(" *** OK ** OK ** OK *** \n\n"
-                                   " Turn OFF PC & Drive and Reboot them.\n\n"))
-      << update.out;
   EXPECT_NE(update.err.find("zentor-cli: the drive is being updated and must not be interrupted"),
             std::string::npos)
       << update.err;
-  EXPECT_EQ(update.out.find('\r'), std::string::npos);
+  std::vector<json> events;
+  std::istringstream lines(update.out);
+  for (std::string line; std::getline(lines, line);) events.push_back(json::parse(line));
+  ASSERT_GE(events.size(), 3u);
   // Each text once; the phase list once per phase, six with the backup line; the bar filled
-  // once for the backup and once for the update.
-  const auto count = [](const std::string& text, const std::string& piece) {
-    std::size_t n = 0;
-    for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++n;
-    return n;
-  };
-  EXPECT_EQ(count(update.out, "Push Start button"), 1u);
-  EXPECT_EQ(count(update.out, ">> "), 6u);
-  EXPECT_EQ(count(update.err, "progress 120/120\n"), 2u);
-  EXPECT_TRUE(update.err.ends_with("progress 92/120\nprogress 120/120\n"));
+  // once for the backup and once for the update; the backup's file named once it is written.
+  std::map<std::string, int> count;
+  for (const json& event : events) {
+    ++count[event["event"]];
+    count["full"] += event["event"] == "progress" && event["position"] == 120;
+  }
+  EXPECT_EQ(count, (std::map<std::string, int>{{"backup", 1}, {"full", 2}, {"phases", 6},
+                                                {"progress", count["progress"]}, {"result", 1},
+                                                {"step", 3}}));
+  EXPECT_EQ(events.back(),
+            json::parse(R"({"event": "result", "step": 11, "completed": true, "exit_status": 0})"));
+  EXPECT_TRUE(events.end()[-2]["text"].get<std::string>().ends_with(
+      " *** OK ** OK ** OK *** \n\n Turn OFF PC & Drive and Reboot them."));
+  EXPECT_EQ(std::ranges::find(events, json{{"event", "backup"}, {"file", "CDRWFW00.VRL"}}) -
+                events.begin(),
+            std::ranges::find(events, 6, [](const json& e) { return e.value("step", 0); }) -
+                events.begin() - 1);
+  EXPECT_EQ(update.out.find("\\r"), std::string::npos);
   EXPECT_EQ(fs::file_size(work_ / "CDRWFW00.VRL"), 1048576u);
 }
 
