@@ -15,7 +15,7 @@ std::string Joined(const std::vector<std::string>& names) {
 
 }  // namespace
 
-// The facts are the ones zentor-cli prints and the README explains: an update needs
+// The facts are the ones zentor-cli prints and docs/linux-drives.md explains: an update needs
 // read-write access to the drive's generic node, or root; on /dev/srN the kernel wants
 // CAP_SYS_RAWIO for vendor commands, which the generic node does not.
 std::string PermissionNoticeText(const platform::PermissionRefusals& refusals,
