@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cerrno>
 
+#include "app/native_host.h"
 #include "firmware/loader_table.h"
 #include "firmware/sample_firmware.h"
 #include "firmware/type_code_table.h"
@@ -105,5 +106,8 @@ std::vector<std::string> WriteSampleFiles(const std::vector<DemoDrive>& drives,
   }
   return written;
 }
+
+DemoMachine::DemoMachine()
+    : platform_(NativePlatformOver(bus_)), drives_(AttachDemoDrives(bus_, *platform_)) {}
 
 }  // namespace zentor::app

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "platform/linux/linux_platform.h"
+#include "platform/platform.h"
 #include "platform/sim/flash_drive.h"
 #include "platform/sim/sim_bus.h"
 
@@ -49,14 +49,14 @@ std::vector<std::string> WriteSampleFiles(const std::vector<DemoDrive>& drives,
 // program file for the version label.
 class DemoMachine {
  public:
-  DemoMachine() : drives_(AttachDemoDrives(bus_, platform_)) {}
+  DemoMachine();
 
-  platform::Platform& platform() { return platform_; }
+  platform::Platform& platform() { return *platform_; }
   const std::vector<DemoDrive>& drives() const { return drives_; }
 
  private:
   platform::sim::SimBus bus_;
-  platform::linux_os::LinuxPlatform platform_{bus_};
+  std::unique_ptr<platform::Platform> platform_;
   std::vector<DemoDrive> drives_;
 };
 

@@ -18,11 +18,17 @@ std::uintptr_t Address(const void* at) {
   return reinterpret_cast<std::uintptr_t>(at);
 }
 
+#ifdef ZENTOR_HAS_TARGET_CLONES
+#define ZENTOR_KEY_LOOP [[gnu::target_clones("avx2", "default")]]
+#else
+#define ZENTOR_KEY_LOOP
+#endif
+
 // out[i] = in[i] + keys[i % 4096] for `length` bytes. Input and output never overlap, and
 // saying so (__restrict, understood by GCC and Clang) lets the compiler vectorise the
-// 32-byte steps; the loader picks the build for the processor the program runs on, with
-// 32-byte vectors where it has them (AVX2), as memcpy does, or the 16-byte ones every
-// x86-64 has. `keys` holds the ring twice over, so that the 32 key bytes of any offset lie
+// 32-byte steps; where the system's loader can choose (ELF), it picks the build for the
+// processor the program runs on, with 32-byte vectors where it has them (AVX2), as memcpy
+// does, or the 16-byte ones every x86-64 has. `keys` holds the ring twice over, so that the 32 key bytes of any offset lie
 // side by side.
 //
 // Where the bytes lie matters twice over:
@@ -37,10 +43,9 @@ std::uintptr_t Address(const void* at) {
 //   so a forward walk would make every load wait: the walk goes backwards when the output
 //   runs just ahead of the input, as memmove does. The keys are read from a copy placed as
 //   the output is within its page, so their loads never seem to hit a store.
-[[gnu::target_clones("avx2", "default")]] void AddKeys(const std::uint8_t* __restrict in,
-                                                       std::uint8_t* __restrict out,
-                                                       const std::uint8_t* __restrict keys,
-                                                       std::size_t length, bool backwards) {
+ZENTOR_KEY_LOOP void AddKeys(const std::uint8_t* __restrict in, std::uint8_t* __restrict out,
+                             const std::uint8_t* __restrict keys, std::size_t length,
+                             bool backwards) {
   const std::size_t head = std::min(length, -Address(out) % kChunk);
   const std::size_t chunks = head + (length - head) / kChunk * kChunk;
   if (backwards) {

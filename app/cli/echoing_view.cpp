@@ -29,7 +29,7 @@ void EchoingView::SetProgressPosition(int id, int position) {
 
 int EchoingView::ShowMessageBox(const ui::MessageBoxRequest& request) {
   if (report_) {
-    report_->MessageBox(request.caption, request.text);
+    report_->Message(request.caption, request.text);
   } else {
     err_ << request.caption << ": " << TerminalLines(request.text) << '\n' << std::flush;
   }

@@ -28,7 +28,7 @@ void JsonReport::Progress(int position, int high) {
   WriteJsonLine(out_, {{"event", "progress"}, {"position", position}, {"range", high}});
 }
 
-void JsonReport::MessageBox(std::string_view caption, std::string_view text) {
+void JsonReport::Message(std::string_view caption, std::string_view text) {
   WriteJsonLine(out_, {{"event", "message"}, {"caption", caption}, {"text", TerminalLines(text)}});
 }
 

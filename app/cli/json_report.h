@@ -28,7 +28,7 @@ class JsonReport final : public UpdateReport {
 
   void Information(int step, std::string_view text) override;
   void Progress(int position, int high) override;
-  void MessageBox(std::string_view caption, std::string_view text) override;
+  void Message(std::string_view caption, std::string_view text) override;
   void Result(int step, int exitStatus, std::string_view error) override;
 
  private:

@@ -20,7 +20,7 @@ void TerminalReport::Information(int, std::string_view text) {
   progress_.Resume();
 }
 
-void TerminalReport::MessageBox(std::string_view caption, std::string_view text) {
+void TerminalReport::Message(std::string_view caption, std::string_view text) {
   progress_.Suspend();
   err_ << caption << ": " << TerminalLines(text) << '\n' << std::flush;
   progress_.Resume();

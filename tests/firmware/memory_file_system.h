@@ -1,13 +1,12 @@
 #pragma once
 
-#include <fnmatch.h>
-
 #include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/name_case.h"
 
 namespace zentor::test_support {
 
@@ -26,11 +25,16 @@ class MemoryFileSystem : public platform::FileSystem {
     changed[name] = ++changes;
   }
 
+  // The program asks for "*" and an extension only.
   std::vector<std::string> ListFiles(std::string_view pattern) override {
     std::vector<std::string> names;
-    const std::string shellPattern(pattern);
+    const std::string_view suffix = pattern.substr(1);
     for (const auto& [name, bytes] : files) {
-      if (fnmatch(shellPattern.c_str(), name.c_str(), FNM_CASEFOLD) == 0) names.push_back(name);
+      if (name.size() >= suffix.size() &&
+          platform::EqualIgnoringCase(std::string_view(name).substr(name.size() - suffix.size()),
+                                      suffix)) {
+        names.push_back(name);
+      }
     }
     return names;
   }

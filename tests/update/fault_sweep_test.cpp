@@ -42,10 +42,13 @@ const FailureWay kFailureWays[] = {
 };
 
 // The sweep makes and drops a few megabytes per run, thousands of times: keep freed memory in
-// the process rather than handing it back to the kernel and faulting it in again each run.
+// the process rather than handing it back to the kernel and faulting it in again each run
+// (glibc's allocator; others keep their own habits).
 const bool kMemoryKept = [] {
+#ifdef M_MMAP_THRESHOLD
   mallopt(M_MMAP_THRESHOLD, 64 << 20);
   mallopt(M_TRIM_THRESHOLD, 256 << 20);
+#endif
   return true;
 }();
 

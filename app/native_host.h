@@ -1,0 +1,22 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/device_io.h"
+#include "platform/file_system.h"
+#include "platform/platform.h"
+
+namespace zentor::app {
+
+// The machine the program runs on, one implementation per system (Linux, Windows).
+
+// Its drives, clock and program file.
+std::unique_ptr<platform::Platform> NativePlatform();
+// The same with other drives in place of the system's (the demo's virtual drives).
+std::unique_ptr<platform::Platform> NativePlatformOver(platform::DeviceIo& devices);
+// The working directory.
+std::unique_ptr<platform::FileSystem> NativeWorkingDirectory();
+// Whether the error stream is a terminal, where a progress bar may be redrawn in place.
+bool ErrorStreamIsTerminal();
+
+}  // namespace zentor::app

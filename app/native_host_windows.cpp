@@ -1,0 +1,27 @@
+#include <io.h>
+
+#include <cstdio>
+
+#include "app/native_host.h"
+#include "platform/windows/windows_file_system.h"
+#include "platform/windows/windows_platform.h"
+
+namespace zentor::app {
+
+std::unique_ptr<platform::Platform> NativePlatform() {
+  return std::make_unique<platform::windows::WindowsPlatform>();
+}
+
+std::unique_ptr<platform::Platform> NativePlatformOver(platform::DeviceIo& devices) {
+  return std::make_unique<platform::windows::WindowsPlatform>(devices);
+}
+
+std::unique_ptr<platform::FileSystem> NativeWorkingDirectory() {
+  return std::make_unique<platform::windows::WindowsFileSystem>();
+}
+
+bool ErrorStreamIsTerminal() {
+  return _isatty(_fileno(stderr)) != 0;
+}
+
+}  // namespace zentor::app

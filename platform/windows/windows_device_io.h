@@ -1,0 +1,34 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "platform/device_io.h"
+
+namespace zentor::platform::windows {
+
+// Drives through the NT family's SCSI pass-through: CreateFileA on "\\.\cdromN" or
+// "\\.\d:" (read and write access, shared for reading and writing, an existing device),
+// DeviceIoControl with IOCTL_SCSI_PASS_THROUGH in the buffered form, CloseHandle. Each
+// request is rebuilt in the 64-bit layout the driver reads (native_pass_through.h) and its
+// outcome copied back.
+class WindowsDeviceIo final : public DeviceIo {
+ public:
+  WindowsDeviceIo() = default;
+  ~WindowsDeviceIo() override;
+  WindowsDeviceIo(const WindowsDeviceIo&) = delete;
+  WindowsDeviceIo& operator=(const WindowsDeviceIo&) = delete;
+
+  DeviceHandle OpenDevice(const std::string& name) override;
+  // The claim is a named mutex per device name, held by this process until the handle is
+  // closed: a second update of the same name, from this program or another copy of it, is
+  // refused before it opens the device.
+  DeviceClaim ClaimDevice(const std::string& name) override;
+  bool SendPassThrough(DeviceHandle device, std::span<std::uint8_t> request) override;
+  void CloseDevice(DeviceHandle device) override;
+
+ private:
+  std::map<DeviceHandle, void*> claims_;  // device handle -> its claim's mutex
+};
+
+}  // namespace zentor::platform::windows

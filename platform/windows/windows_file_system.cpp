@@ -1,0 +1,162 @@
+#include "platform/windows/windows_file_system.h"
+
+#include <windows.h>
+
+#include <cerrno>
+#include <limits>
+
+#include "platform/name_case.h"
+
+namespace zentor::platform::windows {
+namespace {
+
+class WindowsFile final : public File {
+ public:
+  explicit WindowsFile(HANDLE handle) : handle_(handle) {}
+  ~WindowsFile() override { CloseHandle(handle_); }
+  WindowsFile(const WindowsFile&) = delete;
+  WindowsFile& operator=(const WindowsFile&) = delete;
+
+  std::int64_t Read(std::span<std::uint8_t> into) override { return ReadFrom(nullptr, into); }
+
+  std::int64_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) override {
+    // A synchronous read at an offset moves the file position; the position is put back.
+    LARGE_INTEGER here{};
+    if (!SetFilePointerEx(handle_, {}, &here, FILE_CURRENT)) return -1;
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    const std::int64_t count = ReadFrom(&at, into);
+    SetFilePointerEx(handle_, here, nullptr, FILE_BEGIN);
+    return count;
+  }
+
+  std::optional<std::uint64_t> Length() override {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(handle_, &size)) return std::nullopt;
+    return static_cast<std::uint64_t>(size.QuadPart);
+  }
+
+ private:
+  std::int64_t ReadFrom(OVERLAPPED* at, std::span<std::uint8_t> into) {
+    DWORD count = 0;
+    const auto wanted = static_cast<DWORD>(
+        std::min<std::size_t>(into.size(), std::numeric_limits<DWORD>::max()));
+    if (!ReadFile(handle_, into.data(), wanted, &count, at)) {
+      return GetLastError() == ERROR_HANDLE_EOF ? 0 : -1;
+    }
+    return count;
+  }
+
+  HANDLE handle_;
+};
+
+// The file system's callers read errno numbers, as the C library gives them everywhere.
+int ErrnoOf(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return ENOENT;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return EACCES;
+    case ERROR_TOO_MANY_OPEN_FILES:
+      return EMFILE;
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_INVALID_NAME:
+      return ENAMETOOLONG;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return ENOSPC;
+    case ERROR_CRC:
+    case ERROR_READ_FAULT:
+    case ERROR_WRITE_FAULT:
+      return EIO;
+    default:
+      return EINVAL;
+  }
+}
+
+int LastErrno() {
+  return ErrnoOf(GetLastError());
+}
+
+bool IsRegularFile(DWORD attributes) {
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
+}
+
+int WriteAll(HANDLE file, std::span<const std::uint8_t> bytes) {
+  while (!bytes.empty()) {
+    DWORD written = 0;
+    const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+    if (!WriteFile(file, bytes.data(), chunk, &written, nullptr)) {
+      return LastErrno();
+    }
+    bytes = bytes.subspan(written);
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::vector<std::string> WindowsFileSystem::ListFiles(std::string_view pattern) {
+  std::vector<std::string> names;
+  if (!pattern.starts_with('*')) return names;
+  const std::string_view suffix = pattern.substr(1);
+  WIN32_FIND_DATAA found{};
+  const HANDLE search = FindFirstFileA(PathOf("*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::string_view name = found.cFileName;
+    if (name.size() <= suffix.size() || name.starts_with('.')) continue;
+    if (!EqualIgnoringCase(name.substr(name.size() - suffix.size()), suffix)) continue;
+    if (IsRegularFile(found.dwFileAttributes)) names.emplace_back(name);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
+OpenResult WindowsFileSystem::OpenForReading(const std::string& name) {
+  const std::string path = PathOf(name);
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return {nullptr, LastErrno()};
+  if (!IsRegularFile(attributes)) return {nullptr, EACCES};
+  const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return {nullptr, LastErrno()};
+  return {std::make_unique<WindowsFile>(handle), 0};
+}
+
+std::optional<FileStamp> WindowsFileSystem::Stamp(const std::string& name) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA(PathOf(name).c_str(), GetFileExInfoStandard, &data) ||
+      !IsRegularFile(data.dwFileAttributes)) {
+    return std::nullopt;
+  }
+  const std::uint64_t length = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+  const std::uint64_t ticks = (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+                              data.ftLastWriteTime.dwLowDateTime;
+  // FILETIME counts 100-nanosecond ticks.
+  return FileStamp{length, static_cast<std::int64_t>(ticks) * 100};
+}
+
+int WindowsFileSystem::ReplaceFile(const std::string& name, std::span<const std::uint8_t> bytes) {
+  const std::string path = PathOf(name);
+  const std::string scratch = path + ".zentor-new";
+  const HANDLE file = CreateFileA(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return LastErrno();
+  int error = WriteAll(file, bytes);
+  if (error == 0 && !FlushFileBuffers(file)) error = LastErrno();
+  CloseHandle(file);
+  if (error == 0 && !MoveFileExA(scratch.c_str(), path.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = LastErrno();
+  }
+  if (error != 0) DeleteFileA(scratch.c_str());
+  return error;
+}
+
+}  // namespace zentor::platform::windows

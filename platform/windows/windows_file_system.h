@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace zentor::platform::windows {
+
+// Files of one directory through the Win32 file calls: the working directory for the
+// program. Windows compares names without regard to case already.
+class WindowsFileSystem final : public FileSystem {
+ public:
+  explicit WindowsFileSystem(std::string directory = ".") : directory_(std::move(directory)) {}
+
+  // Patterns are "*" and a suffix ("*.vrl"); the suffix is matched on the long name alone
+  // (FindFirstFile would also match a short 8.3 alias such as ABCDEF~1.VRL for "a.vrlx").
+  std::vector<std::string> ListFiles(std::string_view pattern) override;
+  OpenResult OpenForReading(const std::string& name) override;
+  std::optional<FileStamp> Stamp(const std::string& name) override;
+  // Written to a scratch name, flushed to the disk, then moved over the name with
+  // MOVEFILE_WRITE_THROUGH, so that the move is on the disk too when it returns.
+  int ReplaceFile(const std::string& name, std::span<const std::uint8_t> bytes) override;
+
+ private:
+  std::string PathOf(const std::string& name) const { return directory_ + "\\" + name; }
+
+  std::string directory_;
+};
+
+}  // namespace zentor::platform::windows

@@ -1,0 +1,122 @@
+#include "platform/windows/windows_platform.h"
+
+#include <windows.h>
+
+#include <array>
+#include <string_view>
+
+namespace zentor::platform::windows {
+namespace {
+
+using SupportInfoEntry = DWORD(__cdecl*)();
+using SendCommandEntry = DWORD(__cdecl*)(void*);
+
+class LoadedAspiLibrary final : public AspiManager {
+ public:
+  LoadedAspiLibrary(HMODULE library, SupportInfoEntry supportInfo, SendCommandEntry send)
+      : library_(library), supportInfo_(supportInfo), send_(send) {}
+  ~LoadedAspiLibrary() override { FreeLibrary(library_); }
+  LoadedAspiLibrary(const LoadedAspiLibrary&) = delete;
+  LoadedAspiLibrary& operator=(const LoadedAspiLibrary&) = delete;
+
+  std::uint32_t GetASPI32SupportInfo() override { return supportInfo_(); }
+  std::uint32_t SendASPI32Command(AspiExecRequest* request) override { return send_(request); }
+
+ private:
+  HMODULE library_;
+  SupportInfoEntry supportInfo_;
+  SendCommandEntry send_;
+};
+
+class Win32Event final : public CompletionEvent {
+ public:
+  explicit Win32Event(HANDLE event) : event_(event) {}
+  ~Win32Event() override { CloseHandle(event_); }
+  Win32Event(const Win32Event&) = delete;
+  Win32Event& operator=(const Win32Event&) = delete;
+
+  void* PostHandle() override { return event_; }
+  bool Wait(std::uint32_t milliseconds) override {
+    return WaitForSingleObject(event_, milliseconds) == WAIT_OBJECT_0;
+  }
+  void Reset() override { ResetEvent(event_); }
+
+ private:
+  HANDLE event_;
+};
+
+// The strings of the version resource the program reads, in the language and code page
+// its keys name.
+constexpr std::array<std::string_view, 4> kVersionKeys = {
+    "\\StringFileInfo\\040904b0\\CompanyName", "\\StringFileInfo\\040904b0\\FileDescription",
+    "\\StringFileInfo\\040904b0\\ProductName", "\\StringFileInfo\\040904b0\\ProductVersion"};
+
+template <typename Entry>
+Entry EntryPoint(HMODULE library, const char* name) {
+  return reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+}  // namespace
+
+int WindowsPlatform::OsFamily() {
+  // GetVersion: the high bit is set on the 9x family alone.
+  return (GetVersion() & 0x80000000u) != 0 ? kFamilyWithAspiManager : kFamilyWithPassThrough;
+}
+
+AspiLoad WindowsPlatform::LoadAspiManager() {
+  const HMODULE library = LoadLibraryA("WNASPI32.DLL");
+  if (library == nullptr) return {nullptr, AspiLoad::Failure::LibraryNotFound};
+  const auto supportInfo = EntryPoint<SupportInfoEntry>(library, "GetASPI32SupportInfo");
+  const auto send = EntryPoint<SendCommandEntry>(library, "SendASPI32Command");
+  if (supportInfo == nullptr || send == nullptr) {
+    FreeLibrary(library);
+    return {nullptr, AspiLoad::Failure::EntryPointMissing};
+  }
+  return {std::make_unique<LoadedAspiLibrary>(library, supportInfo, send), AspiLoad::Failure::None};
+}
+
+std::unique_ptr<CompletionEvent> WindowsPlatform::CreateCompletionEvent() {
+  const HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  if (event == nullptr) return nullptr;
+  return std::make_unique<Win32Event>(event);
+}
+
+std::string WindowsPlatform::ProgramFilePath() {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+std::vector<std::uint8_t> WindowsPlatform::ReadVersionInfo(const std::string& path) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+  if (size == 0) return {};
+  std::vector<std::uint8_t> resource(size);
+  if (!GetFileVersionInfoA(path.c_str(), 0, size, resource.data())) return {};
+  std::vector<std::uint8_t> block;
+  for (const std::string_view key : kVersionKeys) {
+    char* value = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(resource.data(), std::string(key).c_str(), reinterpret_cast<void**>(&value),
+                        &length) ||
+        value == nullptr) {
+      continue;
+    }
+    const std::string_view text(value);
+    block.insert(block.end(), key.begin(), key.end());
+    block.push_back(0);
+    block.insert(block.end(), text.begin(), text.end());
+    block.push_back(0);
+  }
+  if (!block.empty()) block.push_back(0);  // the empty key that ends the list
+  return block;
+}
+
+}  // namespace zentor::platform::windows

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/steady_clock.h"
+#include "platform/windows/windows_device_io.h"
+
+namespace zentor::platform::windows {
+
+// The Windows machine: drives through the NT family's pass-through (or an ASPI manager on
+// the 9x family), real time, the running program file and its version resource. The
+// drives can come from elsewhere instead (the simulated drives of --simulate).
+class WindowsPlatform final : public Platform {
+ public:
+  WindowsPlatform() : devices_(native_) {}
+  explicit WindowsPlatform(DeviceIo& devices) : devices_(devices) {}
+
+  // From the running system: the NT family reaches drives by pass-through, 9x by ASPI.
+  int OsFamily() override;
+
+  DeviceHandle OpenDevice(const std::string& name) override { return devices_.OpenDevice(name); }
+  DeviceClaim ClaimDevice(const std::string& name) override { return devices_.ClaimDevice(name); }
+  bool SendPassThrough(DeviceHandle device, std::span<std::uint8_t> request) override {
+    return devices_.SendPassThrough(device, request);
+  }
+  void CloseDevice(DeviceHandle device) override { devices_.CloseDevice(device); }
+  std::vector<std::string> SystemNodes(const std::string& name) override {
+    return devices_.SystemNodes(name);
+  }
+  PermissionRefusals permissionRefusals() const override { return devices_.permissionRefusals(); }
+
+  // WNASPI32.DLL by LoadLibraryA, its two entry points by GetProcAddress.
+  AspiLoad LoadAspiManager() override;
+  // A Win32 event: auto-reset, unsignalled, unnamed; its handle goes into the request.
+  std::unique_ptr<CompletionEvent> CreateCompletionEvent() override;
+
+  void SleepMs(std::uint32_t milliseconds) override { clock_.SleepMs(milliseconds); }
+  std::uint64_t NowMs() override { return clock_.NowMs(); }
+
+  std::string ProgramFilePath() override;
+  // The VERSIONINFO resource's strings, as the list of keys and values the program reads.
+  std::vector<std::uint8_t> ReadVersionInfo(const std::string& path) override;
+
+ private:
+  WindowsDeviceIo native_;
+  DeviceIo& devices_;
+  SteadyClock clock_;
+};
+
+}  // namespace zentor::platform::windows
