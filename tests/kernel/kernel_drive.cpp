@@ -2,12 +2,12 @@
 // real sr and sg drivers carry the program's commands to it.
 //
 //   kernel_drive BACKSTORE MODEL RECORD_DIR [--latency-ms N] [--product TEXT]
-//                [--fault OPCODE:SKIP[:BYTES]]...
+//                [--fault OPCODE:SKIP[:BYTES|:refuse]]...
 //
 // MODEL is 0..3, the demo's drives of families 5..8. A fault strikes the command with that
 // opcode (hex) after SKIP of them went through: with BYTES, a read that stops short with
-// good status; without, a command held unanswered until long after the kernel gave up on
-// it. The drive keeps its record in RECORD_DIR: "commands", a line per command as it
+// good status; with "refuse", CHECK CONDITION (illegal request, 24/00); without, a command
+// held unanswered until long after the kernel gave up on it. The drive keeps its record in RECORD_DIR: "commands", a line per command as it
 // arrives (milliseconds, the command block in hex, the answer); at start "flash-before.bin" and
 // "image.bin" (the plain image of the model's update file); "flash.bin" when SIGUSR1 asks for it
 // and when SIGTERM or SIGINT ends it. "ready" appears once the ring is served.
@@ -61,6 +61,9 @@ sim::InjectedFault ParseFault(const std::string& value) {
   const int fields = std::sscanf(value.c_str(), "%x:%d:%u", &opcode, &skip, &bytes);
   if (fields < 2) throw std::invalid_argument("--fault takes OPCODE:SKIP[:BYTES], not " + value);
   const auto op = static_cast<std::uint8_t>(opcode);
+  if (value.ends_with(":refuse")) {
+    return {op, DriveAnswer::Check(sim::kSenseIllegalRequest, 0x24, 0x00), 1, skip};
+  }
   return fields == 3 ? sim::ShortRead(op, bytes, skip)
                      : sim::InjectedFault{op, DriveAnswer::None(), 1, skip};
 }
@@ -246,7 +249,7 @@ class Server {
 int main(int argc, char** argv) {
   if (argc < 4 || argc % 2 != 0) {
     std::cerr << "usage: kernel_drive BACKSTORE MODEL RECORD_DIR [--latency-ms N] "
-                 "[--product TEXT] [--fault OPCODE:SKIP[:BYTES]]...\n";
+                 "[--product TEXT] [--fault OPCODE:SKIP[:BYTES|:refuse]]...\n";
     return 2;
   }
   try {
