@@ -2,7 +2,7 @@
 
 #include "platform/linux/linux_device_io.h"
 #include "platform/linux/linux_program_file.h"
-#include "platform/platform.h"
+#include "platform/platform_on_devices.h"
 #include "platform/steady_clock.h"
 
 namespace zentor::platform::linux_os {
@@ -10,23 +10,14 @@ namespace zentor::platform::linux_os {
 // The real machine: drives through SCSI generic, real time, the running program file. The
 // drives can come from elsewhere instead (the demo puts its virtual drives here, so they
 // run in real time on an otherwise real machine).
-class LinuxPlatform final : public Platform {
+class LinuxPlatform final : public PlatformOnDevices {
  public:
-  LinuxPlatform() : devices_(scsiGeneric_) {}
-  explicit LinuxPlatform(DeviceIo& devices) : devices_(devices) {}
+  // The system's drives are a member, made after the base that is handed them: the base
+  // only keeps the reference.
+  LinuxPlatform() : PlatformOnDevices(scsiGeneric_) {}
+  explicit LinuxPlatform(DeviceIo& devices) : PlatformOnDevices(devices) {}
 
   int OsFamily() override { return kFamilyWithPassThrough; }
-
-  DeviceHandle OpenDevice(const std::string& name) override { return devices_.OpenDevice(name); }
-  DeviceClaim ClaimDevice(const std::string& name) override { return devices_.ClaimDevice(name); }
-  bool SendPassThrough(DeviceHandle device, std::span<std::uint8_t> request) override {
-    return devices_.SendPassThrough(device, request);
-  }
-  void CloseDevice(DeviceHandle device) override { devices_.CloseDevice(device); }
-  std::vector<std::string> SystemNodes(const std::string& name) override {
-    return devices_.SystemNodes(name);
-  }
-  PermissionRefusals permissionRefusals() const override { return devices_.permissionRefusals(); }
 
   AspiLoad LoadAspiManager() override;
   std::unique_ptr<CompletionEvent> CreateCompletionEvent() override;
@@ -44,7 +35,6 @@ class LinuxPlatform final : public Platform {
 
  private:
   LinuxDeviceIo scsiGeneric_;
-  DeviceIo& devices_;
   SteadyClock clock_;
   LinuxProgramFile program_;
 };

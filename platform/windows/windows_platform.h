@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/platform_on_devices.h"
 #include "platform/steady_clock.h"
 #include "platform/windows/windows_device_io.h"
 
@@ -9,24 +9,15 @@ namespace zentor::platform::windows {
 // The Windows machine: drives through the NT family's pass-through (or an ASPI manager on
 // the 9x family), real time, the running program file and its version resource. The
 // drives can come from elsewhere instead (the simulated drives of --simulate).
-class WindowsPlatform final : public Platform {
+class WindowsPlatform final : public PlatformOnDevices {
  public:
-  WindowsPlatform() : devices_(native_) {}
-  explicit WindowsPlatform(DeviceIo& devices) : devices_(devices) {}
+  // The system's drives are a member, made after the base that is handed them: the base
+  // only keeps the reference.
+  WindowsPlatform() : PlatformOnDevices(native_) {}
+  explicit WindowsPlatform(DeviceIo& devices) : PlatformOnDevices(devices) {}
 
   // From the running system: the NT family reaches drives by pass-through, 9x by ASPI.
   int OsFamily() override;
-
-  DeviceHandle OpenDevice(const std::string& name) override { return devices_.OpenDevice(name); }
-  DeviceClaim ClaimDevice(const std::string& name) override { return devices_.ClaimDevice(name); }
-  bool SendPassThrough(DeviceHandle device, std::span<std::uint8_t> request) override {
-    return devices_.SendPassThrough(device, request);
-  }
-  void CloseDevice(DeviceHandle device) override { devices_.CloseDevice(device); }
-  std::vector<std::string> SystemNodes(const std::string& name) override {
-    return devices_.SystemNodes(name);
-  }
-  PermissionRefusals permissionRefusals() const override { return devices_.permissionRefusals(); }
 
   // WNASPI32.DLL by LoadLibraryA, its two entry points by GetProcAddress.
   AspiLoad LoadAspiManager() override;
@@ -42,7 +33,6 @@ class WindowsPlatform final : public Platform {
 
  private:
   WindowsDeviceIo native_;
-  DeviceIo& devices_;
   SteadyClock clock_;
 };
 
