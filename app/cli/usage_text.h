@@ -39,7 +39,8 @@ output). A listing that finds nothing says so on standard error. Exit status: 0 
 succeeded), 1 the update did not complete, 2 the command line names something that is
 not there, 3 the program could not start.
 
-Real drives need read-write access to their generic SCSI node (/dev/sgN), or root.
+Real drives need read-write access to their generic SCSI node (/dev/sgN) or root on
+Linux, and a command prompt started as administrator on Windows.
 Never interrupt an update: ctrl-C is refused while it runs.
 )";
 
