@@ -136,14 +136,14 @@ int RunDialogCommand(const CliOptions& options, platform::Platform& platform,
       return ListDrives(options, dialog, view, platform, streams);
     case Command::Files:
       return ListFiles(options, dialog, view, files, streams);
-    case Command::Update:
+    case Command::Update: {
       if (options.json) {
         JsonReport report(streams.out, dialog.backupFileName);
         return RunUpdate(options, dialog, view, report, streams);
-      } else {
-        TerminalReport report(streams.out, streams.err, streams.liveProgress);
-        return RunUpdate(options, dialog, view, report, streams);
       }
+      TerminalReport report(streams.out, streams.err, streams.liveProgress);
+      return RunUpdate(options, dialog, view, report, streams);
+    }
     case Command::None:
     case Command::Samples:
       break;

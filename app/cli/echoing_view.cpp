@@ -31,7 +31,7 @@ int EchoingView::ShowMessageBox(const ui::MessageBoxRequest& request) {
   if (report_) {
     report_->Message(request.caption, request.text);
   } else {
-    err_ << request.caption << ": " << TerminalLines(request.text) << '\n' << std::flush;
+    PrintMessageBox(err_, request.caption, request.text);
   }
   return MemoryDialogView::ShowMessageBox(request);
 }

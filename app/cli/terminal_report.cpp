@@ -20,9 +20,13 @@ void TerminalReport::Information(int, std::string_view text) {
   progress_.Resume();
 }
 
+void PrintMessageBox(std::ostream& err, std::string_view caption, std::string_view text) {
+  err << caption << ": " << TerminalLines(text) << '\n' << std::flush;
+}
+
 void TerminalReport::Message(std::string_view caption, std::string_view text) {
   progress_.Suspend();
-  err_ << caption << ": " << TerminalLines(text) << '\n' << std::flush;
+  PrintMessageBox(err_, caption, text);
   progress_.Resume();
 }
 

@@ -30,4 +30,7 @@ class TerminalReport final : public UpdateReport {
 // The dialog's texts break lines with CR LF; a terminal wants LF.
 std::string TerminalLines(std::string_view text);
 
+// A message box on a terminal: "caption: text".
+void PrintMessageBox(std::ostream& err, std::string_view caption, std::string_view text);
+
 }  // namespace zentor::app::cli

@@ -35,10 +35,9 @@ DeviceHandle Open(const std::string& name) {
 
 // One name per device for the claim's mutex: the device name without its backslashes, in
 // the session's namespace.
-std::string ClaimNameOf(const std::string& device) {
-  std::string name = "Local\\zentor-drive-" + device;
-  std::ranges::replace(name.begin() + 6, name.end(), '\\', '_');
-  return name;
+std::string ClaimNameOf(std::string device) {
+  std::ranges::replace(device, '\\', '_');
+  return "Local\\zentor-drive-" + device;
 }
 
 }  // namespace
