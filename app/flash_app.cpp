@@ -1,5 +1,6 @@
 #include "app/flash_app.h"
 
+#include <QCoreApplication>
 #include <cstdio>
 #include <string>
 
@@ -11,8 +12,8 @@ namespace zentor::app {
 
 int FlashApp::Run(platform::Platform& platform, platform::FileSystem& files,
                   resources::TemplateLanguage language) {
-  ResponsivePlatform responsive(platform);
   ui::qt::QtDialogView view(language);
+  ResponsivePlatform responsive(platform, [] { QCoreApplication::processEvents(); });
   ui::FlashDialog dialog(view, files, responsive);
   view.Connect(&dialog);
   // Why no drive is listed is told once the window stands, in a message box over it, and on

@@ -5,6 +5,7 @@
 #include "platform/device_io.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
+#include "resources/dialog_template.h"
 
 namespace zentor::app {
 
@@ -18,5 +19,7 @@ std::unique_ptr<platform::Platform> NativePlatformOver(platform::DeviceIo& devic
 std::unique_ptr<platform::FileSystem> NativeWorkingDirectory();
 // Whether the error stream is a terminal, where a progress bar may be redrawn in place.
 bool ErrorStreamIsTerminal();
+// The window's template variant for the user's language (Windows; the Qt window asks Qt).
+resources::TemplateLanguage UserTemplateLanguage();
 
 }  // namespace zentor::app

@@ -1,4 +1,5 @@
 #include <io.h>
+#include <windows.h>
 
 #include <cstdio>
 
@@ -22,6 +23,12 @@ std::unique_ptr<platform::FileSystem> NativeWorkingDirectory() {
 
 bool ErrorStreamIsTerminal() {
   return _isatty(_fileno(stderr)) != 0;
+}
+
+resources::TemplateLanguage UserTemplateLanguage() {
+  return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE
+             ? resources::TemplateLanguage::Japanese
+             : resources::TemplateLanguage::English;
 }
 
 }  // namespace zentor::app

@@ -1,6 +1,5 @@
 #include "app/responsive_platform.h"
 
-#include <QCoreApplication>
 #include <algorithm>
 
 namespace zentor::app {
@@ -8,7 +7,7 @@ namespace zentor::app {
 void ResponsivePlatform::SleepMs(std::uint32_t milliseconds) {
   const std::uint64_t deadline = inner_.NowMs() + milliseconds;
   for (std::uint64_t now = inner_.NowMs(); now < deadline; now = inner_.NowMs()) {
-    QCoreApplication::processEvents();
+    letWindowSystemIn_();
     inner_.SleepMs(static_cast<std::uint32_t>(std::min<std::uint64_t>(kSliceMs, deadline - now)));
   }
 }

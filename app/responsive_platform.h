@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "platform/platform.h"
 
 namespace zentor::app {
@@ -11,7 +13,9 @@ namespace zentor::app {
 // in the middle of a flash. User input meanwhile is dropped by the dialog's guard.
 class ResponsivePlatform final : public platform::Platform {
  public:
-  explicit ResponsivePlatform(platform::Platform& inner) : inner_(inner) {}
+  // `letWindowSystemIn` runs the window system's pending work without the user's input.
+  ResponsivePlatform(platform::Platform& inner, std::function<void()> letWindowSystemIn)
+      : inner_(inner), letWindowSystemIn_(std::move(letWindowSystemIn)) {}
 
   int OsFamily() override { return inner_.OsFamily(); }
   platform::AspiLoad LoadAspiManager() override { return inner_.LoadAspiManager(); }
@@ -44,6 +48,7 @@ class ResponsivePlatform final : public platform::Platform {
 
  private:
   platform::Platform& inner_;
+  std::function<void()> letWindowSystemIn_;
 };
 
 }  // namespace zentor::app

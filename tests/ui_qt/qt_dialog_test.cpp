@@ -75,7 +75,7 @@ struct Rig {
 
   platform::linux_os::LinuxProgramFile program;
   platform::sim::SimPlatform machine;
-  app::ResponsivePlatform responsive{machine};
+  app::ResponsivePlatform responsive{machine, [] { QCoreApplication::processEvents(); }};
   test_support::MemoryFileSystem files;
   std::vector<app::DemoDrive> drives;
   RecordingWindow window;

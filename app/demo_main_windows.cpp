@@ -1,0 +1,63 @@
+// zentor-demo.exe: the update window over virtual drives, with sample firmware files in a
+// fresh temporary folder, so a complete update can be tried without hardware.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "app/demo_machine.h"
+#include "app/flash_app.h"
+#include "app/native_host.h"
+#include "app/window_options.h"
+
+namespace {
+
+const zentor::app::WindowProgram kProgram{
+    "zentor-demo",
+    "The zentor window over virtual drives: a complete firmware update, with a backup\n"
+    "if asked, tried without hardware. It works in a fresh temporary folder with\n"
+    "sample firmware files, removed when the window closes; no real drive is touched."};
+
+// A folder of its own under the user's temporary folder, made anew (never one that exists).
+std::filesystem::path MakeWorkingFolder() {
+  std::random_device seed;
+  std::mt19937 random(seed());
+  const std::filesystem::path base = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::filesystem::path folder = base / ("zentor-demo-" + std::to_string(random()));
+    std::error_code error;
+    if (std::filesystem::create_directory(folder, error)) return folder;
+  }
+  return {};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (const auto status = zentor::app::AnswerWithoutWindow(argc, argv, kProgram)) return *status;
+  const std::filesystem::path folder = MakeWorkingFolder();
+  std::error_code error;
+  if (folder.empty() || (std::filesystem::current_path(folder, error), error)) {
+    MessageBoxW(nullptr, L"Cannot make a working folder for the demo.", L"zentor-demo",
+                MB_OK | MB_ICONSTOP);
+    return 1;
+  }
+  {
+    zentor::app::DemoMachine machine;
+    const auto files = zentor::app::NativeWorkingDirectory();
+    zentor::app::WriteSampleFiles(machine.drives(), *files);
+    zentor::app::FlashApp().Run(machine.platform(), *files, zentor::app::UserTemplateLanguage());
+  }
+  // Out of the folder before it goes: Windows does not remove a process's current folder.
+  std::filesystem::current_path(folder.parent_path(), error);
+  std::filesystem::remove_all(folder, error);
+  if (error) {
+    std::fprintf(stderr, "zentor-demo: could not remove %s: %s\n", folder.string().c_str(),
+                 error.message().c_str());
+    return 1;
+  }
+  return 0;
+}

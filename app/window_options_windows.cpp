@@ -1,0 +1,81 @@
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/native_host.h"
+#include "app/window_options.h"
+#include "ui/version_text.h"
+
+namespace zentor::app {
+namespace {
+
+constexpr int kExitDone = 0;
+constexpr int kExitUsage = 2;
+
+bool HasStream(DWORD which) {
+  const HANDLE handle = GetStdHandle(which);
+  return handle && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN;
+}
+
+// A window program has no console of its own: what it prints goes to the streams it was
+// handed (a pipe, a file), or else to the console of the program that started it, if any.
+// False when there is nowhere to print.
+bool ReachConsole() {
+  if (HasStream(STD_OUTPUT_HANDLE) && HasStream(STD_ERROR_HANDLE)) return true;
+  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return HasStream(STD_ERROR_HANDLE);
+  if (!HasStream(STD_OUTPUT_HANDLE)) std::freopen("CONOUT$", "w", stdout);
+  if (!HasStream(STD_ERROR_HANDLE)) std::freopen("CONOUT$", "w", stderr);
+  return true;
+}
+
+std::string HelpText(const WindowProgram& program) {
+  return "Usage: " + program.name + " [OPTIONS]\n\n" + program.summary +
+         "\n\nOptions:\n"
+         "  -h, --help      show this text\n"
+         "  -V, --version   show the version\n";
+}
+
+}  // namespace
+
+std::optional<int> AnswerWithoutWindow(int argc, char** argv, const WindowProgram& program) {
+  if (argc < 2) return std::nullopt;
+  bool help = false, version = false;
+  std::string wrong;
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "-h" || argument == "--help") {
+      help = true;
+    } else if (argument == "-V" || argument == "--version") {
+      version = true;
+    } else if (wrong.empty()) {
+      wrong = argument.starts_with('-') ? "unknown option '" + argument + "'"
+                                        : "unexpected argument '" + argument +
+                                              "': the window takes no files or drives on its "
+                                              "command line";
+    }
+  }
+  const bool console = ReachConsole();
+  std::string answer;
+  int status = kExitDone;
+  if (!wrong.empty()) {
+    answer = program.name + ": " + wrong + "\nTry '" + program.name + " --help' for the options.\n";
+    status = kExitUsage;
+  } else if (help) {
+    answer = HelpText(program);
+  } else if (version) {
+    answer = ui::VersionLines(program.name, *NativePlatform());
+  }
+  FILE* stream = status == kExitDone ? stdout : stderr;
+  if (console) {
+    std::fputs(answer.c_str(), stream);
+    std::fflush(stream);
+  } else {
+    // Started from the desktop with arguments: nowhere to print, so the answer is shown.
+    MessageBoxA(nullptr, answer.c_str(), program.name.c_str(),
+                MB_OK | (status == kExitDone ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
+  }
+  return status;
+}
+
+}  // namespace zentor::app
