@@ -16,17 +16,16 @@ int FlashApp::Run(platform::Platform& platform, platform::FileSystem& files,
   view.Connect(&dialog);
   // Why no drive is listed is told once the window stands, in a message box over it, and on
   // the console for whoever started the window from one.
-  return view.RunModal([&dialog] { dialog.InitDialog(); },
-                       [&dialog, &view, language] {
-                         const std::string notice = dialog.EmptyDriveListNotice(language);
-                         if (notice.empty()) return;
-                         std::fprintf(stderr, "%s: %s", dialog.applicationName.c_str(),
-                                      notice.c_str());
-                         std::fflush(stderr);
-                         view.ShowMessageBox({notice, dialog.applicationName,
-                                              ui::MessageIcon::Exclamation,
-                                              ui::MessageButtons::Ok});
-                       });
+  return view.RunModal(
+      [&dialog] { dialog.InitDialog(); },
+      [&dialog, &view, language] {
+        const std::string notice = dialog.EmptyDriveListNotice(language);
+        if (notice.empty()) return;
+        std::fprintf(stderr, "%s: %s", dialog.applicationName.c_str(), notice.c_str());
+        std::fflush(stderr);
+        view.ShowMessageBox(
+            {notice, dialog.applicationName, ui::MessageIcon::Exclamation, ui::MessageButtons::Ok});
+      });
 }
 
 }  // namespace zentor::app

@@ -1,9 +1,9 @@
 // The real Win32 window under Wine, driven through its controls' messages: what a user sees
 // and can do.
 
-#include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <functional>
@@ -16,6 +16,7 @@
 #include "ui/drive_in_use_notice.h"
 #include "ui/flash_dialog.h"
 #include "ui/message_catalogue.h"
+#include "ui/win32/template_in_memory.h"
 #include "ui/win32/wide_text.h"
 #include "ui/win32/win32_dialog_view.h"
 
@@ -24,8 +25,8 @@ namespace {
 
 std::string TextOf(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(),
-                                                      static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   std::string utf8 = ui::win32::Utf8(text);
   std::erase(utf8, '\r');  // edits hold CR LF, the catalogue LF
   return utf8;
@@ -57,6 +58,25 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
 void WhileRunning(std::function<bool()> work) {
   timerWork = std::move(work);
   SetTimer(nullptr, 0, 10, OnTimer);
+}
+
+// A dialog of this thread shown over another window: a message box, the password prompt.
+HWND OwnedDialog() {
+  HWND found = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND candidate, LPARAM found) {
+        wchar_t name[16];
+        GetClassNameW(candidate, name, 16);
+        if (std::wstring_view(name) != L"#32770" || !IsWindowVisible(candidate) ||
+            GetWindow(candidate, GW_OWNER) == nullptr) {
+          return TRUE;
+        }
+        *reinterpret_cast<HWND*>(found) = candidate;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
 }
 
 // The demo's drives on virtual time, their update files in memory, and the dialog in a
@@ -141,8 +161,9 @@ TEST(Win32Dialog, ChosenDriveAndFileUpdateToOkWithBackupWhileTheWindowRefusesInp
   EXPECT_EQ(second.drive->flash(), app::UpdateImageOf(second));
   EXPECT_EQ(rig.files.files.count("CDRWFW00.VRL"), 1u);
   // The bar rose to its end, shown as it went.
-  EXPECT_TRUE(std::is_sorted(rig.window.progress.begin(),
-                             std::find(rig.window.progress.begin(), rig.window.progress.end(), 120)));
+  EXPECT_TRUE(
+      std::is_sorted(rig.window.progress.begin(),
+                     std::find(rig.window.progress.begin(), rig.window.progress.end(), 120)));
   EXPECT_EQ(*std::max_element(rig.window.progress.begin(), rig.window.progress.end()), 120);
 
   // Afterwards the window is the user's again, and Close ends it.
@@ -158,9 +179,9 @@ TEST(Win32Dialog, LanguageButtonsSetTheCataloguesTexts) {
   for (const int language : {ui::kJapanese, ui::kEnglish}) {
     rig.Click(language == ui::kJapanese ? ui::kJapaneseRadio : ui::kEnglishRadio);
     EXPECT_EQ(rig.dialog.UiLanguage, language);
-    for (const int id : {ui::kCloseButton, ui::kTargetDriveLabel, ui::kSourceFileLabel,
-                         ui::kInformationLabel, ui::kProgressLabel, ui::kBackupCheckBox,
-                         ui::kBackButton}) {
+    for (const int id :
+         {ui::kCloseButton, ui::kTargetDriveLabel, ui::kSourceFileLabel, ui::kInformationLabel,
+          ui::kProgressLabel, ui::kBackupCheckBox, ui::kBackButton}) {
       EXPECT_EQ(rig.Text(id), ui::FixedCaption(id).In(language)) << id;
     }
     EXPECT_EQ(rig.Text(ui::kInformationText), Lf(ui::FindStepEntry(3)->info.In(language)));
@@ -174,20 +195,7 @@ TEST(Win32Dialog, ADriveInUseIsToldInAMessageBoxOverTheWindow) {
   rig.Click(ui::kNextStartButton);
   std::string text, caption;
   WhileRunning([&] {
-    HWND box = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND candidate, LPARAM found) {
-          wchar_t name[16];
-          GetClassNameW(candidate, name, 16);
-          if (std::wstring_view(name) != L"#32770" || !IsWindowVisible(candidate) ||
-              GetWindow(candidate, GW_OWNER) == nullptr) {
-            return TRUE;
-          }
-          *reinterpret_cast<HWND*>(found) = candidate;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&box));
+    HWND box = OwnedDialog();
     if (!box) return false;
     text = TextOf(GetDlgItem(box, 0xFFFF));
     caption = TextOf(box);
@@ -199,6 +207,45 @@ TEST(Win32Dialog, ADriveInUseIsToldInAMessageBoxOverTheWindow) {
   EXPECT_EQ(text, Lf(ui::DriveInUseText({"\\\\.\\cdrom0"}, resources::TemplateLanguage::English)));
   EXPECT_EQ(caption, rig.dialog.applicationName);
   EXPECT_TRUE(IsWindowEnabled(rig.window.window()));
+}
+
+TEST(Win32Dialog, PasswordPromptIsMaskedHoldsItsLengthAndTakesEnterOrEsc) {
+  Rig rig;
+  ASSERT_TRUE(rig.Start());
+  for (const bool enter : {true, false}) {
+    bool masked = false;
+    WhileRunning([&] {
+      HWND prompt = OwnedDialog();
+      if (!prompt) return false;
+      HWND edit = GetDlgItem(prompt, ui::kPasswordEdit);
+      masked = SendMessageW(edit, EM_GETPASSWORDCHAR, 0, 0) != 0 && GetFocus() == edit;
+      for (const char typed : std::string("ABCDEFGHIJ"))
+        SendMessageW(edit, WM_CHAR, typed, 0);
+      PostMessageW(edit, WM_KEYDOWN, enter ? VK_RETURN : VK_ESCAPE, 0);
+      return true;
+    });
+    const ui::PasswordAnswer answer = rig.window.RunPasswordDialog(8);
+    EXPECT_TRUE(masked);
+    EXPECT_EQ(answer.accepted, enter);
+    EXPECT_EQ(answer.text, enter ? "ABCDEFGH" : "");
+  }
+}
+
+// What Windows reads: the dialog's header, title and font, then the control on a DWORD
+// boundary with its class atom.
+TEST(TemplateInMemory, LaysOutThePasswordDialogAsWindowsReadsIt) {
+  const std::vector<std::uint8_t> expected =
+      {
+          0xC4, 0x08, 0xC8, 0x80, 0,    0,    0,   0, 1,   0, 0,   0, 0,   0, 75,  0,
+          33,   0,  // style, size
+          0,    0,    0,    0,    'P',  0,    'a', 0, 's', 0, 's', 0, 'w', 0, 'o', 0,
+          'r',  0,    'd',  0,    0,    0,    9,   0, 'A', 0, 'r', 0, 'i', 0, 'a', 0,
+          'l',  0,    0,    0,    0,    0,  // font, padding
+          0xA0, 0x00, 0x81, 0x50, 0,    0,    0,   0, 7,   0, 7,   0, 61,  0, 14,  0,  // the edit
+          0x01, 0x04, 0xFF, 0xFF, 0x81, 0x00, 0,   0, 0,   0};
+  EXPECT_EQ(ui::win32::TemplateInMemory(resources::PasswordDialogTemplate(),
+                                        resources::TemplateLanguage::English),
+            expected);
 }
 
 }  // namespace

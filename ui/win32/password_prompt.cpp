@@ -28,8 +28,8 @@ INT_PTR CALLBACK PromptProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
       if (LOWORD(wParam) == IDOK) {  // Enter in the edit
         HWND edit = GetDlgItem(dialog, kPasswordEdit);
         std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(GetWindowTextW(edit, text.data(),
-                                                            static_cast<int>(text.size()))));
+        text.resize(static_cast<std::size_t>(
+            GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
         prompt->answer = {true, Utf8(text)};
         EndDialog(dialog, IDOK);
       } else if (LOWORD(wParam) == IDCANCEL) {  // Esc
@@ -46,8 +46,7 @@ INT_PTR CALLBACK PromptProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-PasswordAnswer RunPasswordPrompt(HWND owner, resources::TemplateLanguage language,
-                                 int maxLength) {
+PasswordAnswer RunPasswordPrompt(HWND owner, resources::TemplateLanguage language, int maxLength) {
   const std::vector<std::uint8_t> bytes =
       TemplateInMemory(resources::PasswordDialogTemplate(), language);
   Prompt prompt{maxLength, {}};

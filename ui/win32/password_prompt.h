@@ -10,7 +10,6 @@ namespace zentor::ui::win32 {
 // The password dialog (template 134), modal over `owner`: one masked edit holding at most
 // maxLength characters, which starts empty and has the focus. Enter accepts the typed text,
 // Esc or the close box cancels it.
-PasswordAnswer RunPasswordPrompt(HWND owner, resources::TemplateLanguage language,
-                                 int maxLength);
+PasswordAnswer RunPasswordPrompt(HWND owner, resources::TemplateLanguage language, int maxLength);
 
 }  // namespace zentor::ui::win32

@@ -1,7 +1,7 @@
 #include "ui/win32/template_in_memory.h"
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <string>
 
@@ -20,7 +20,7 @@ constexpr WORD kStaticAtom = 0x0082;
 constexpr WORD kComboBoxAtom = 0x0085;
 
 struct ControlClass {
-  WORD atom = 0;          // 0: the class goes by name
+  WORD atom = 0;  // 0: the class goes by name
   const wchar_t* name = nullptr;
   DWORD style = 0;
   DWORD exStyle = 0;
@@ -35,8 +35,8 @@ ControlClass ClassOf(const res::ControlTemplate& control) {
   switch (control.kind) {
     case ControlKind::PushButton:
     case ControlKind::DefaultPushButton: {
-      DWORD button = control.kind == ControlKind::DefaultPushButton ? BS_DEFPUSHBUTTON
-                                                                    : BS_PUSHBUTTON;
+      DWORD button =
+          control.kind == ControlKind::DefaultPushButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
       if (style & res::kCentred) button |= BS_CENTER;
       if (style & res::kCentredVertically) button |= BS_VCENTER;
       return {kButtonAtom, nullptr, button};
@@ -86,11 +86,13 @@ class Writer {
     Word(static_cast<WORD>(value >> 16));
   }
   void Text(const std::wstring& text) {
-    for (wchar_t c : text) Word(static_cast<WORD>(c));
+    for (wchar_t c : text)
+      Word(static_cast<WORD>(c));
     Word(0);
   }
   void AlignToDword() {
-    while (bytes_.size() % 4) bytes_.push_back(0);
+    while (bytes_.size() % 4)
+      bytes_.push_back(0);
   }
   std::vector<std::uint8_t> Take() { return std::move(bytes_); }
 
@@ -103,13 +105,15 @@ class Writer {
 std::vector<std::uint8_t> TemplateInMemory(const res::DialogTemplate& dialog,
                                            res::TemplateLanguage language) {
   Writer out;
-  // A modal frame with a title bar, a system menu and a minimise box, in the task bar,
-  // centred on the screen, in the template's font.
-  out.Dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME | DS_SETFONT |
-            DS_3DLOOK | DS_CENTER);
-  out.Dword(dialog.id == res::kMainDialogTemplateId ? WS_EX_APPWINDOW : 0);
+  // A modal frame with a title bar and a system menu, centred on the screen, in the
+  // template's font; the main dialog can be minimised and is shown in the task bar.
+  const bool main = dialog.id == res::kMainDialogTemplateId;
+  out.Dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_3DLOOK |
+            DS_CENTER | (main ? WS_MINIMIZEBOX : 0));
+  out.Dword(main ? WS_EX_APPWINDOW : 0);
   out.Word(static_cast<WORD>(dialog.controls.size()));
-  for (int value : {0, 0, dialog.width, dialog.height}) out.Word(static_cast<WORD>(value));
+  for (int value : {0, 0, dialog.width, dialog.height})
+    out.Word(static_cast<WORD>(value));
   out.Word(0);  // no menu
   out.Word(0);  // the dialog class
   out.Text(Wide(dialog.caption));

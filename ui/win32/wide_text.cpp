@@ -7,9 +7,9 @@ namespace zentor::ui::win32 {
 std::wstring Wide(std::string_view text) {
   if (text.empty()) return {};
   const int size = static_cast<int>(text.size());
-  std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), size,
-                                                                 nullptr, 0)),
-                    L'\0');
+  std::wstring wide(
+      static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0)),
+      L'\0');
   MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
   return wide;
 }
@@ -20,8 +20,8 @@ std::string Utf8(std::wstring_view text) {
   std::string narrow(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), size,
                                                                   nullptr, 0, nullptr, nullptr)),
                      '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(),
-                      static_cast<int>(narrow.size()), nullptr, nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(), static_cast<int>(narrow.size()),
+                      nullptr, nullptr);
   return narrow;
 }
 

@@ -73,8 +73,8 @@ Win32DialogView::Win32DialogView(resources::TemplateLanguage language) : languag
   const std::vector<std::uint8_t> bytes =
       TemplateInMemory(resources::MainDialogTemplate(), language);
   window_ = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
-                                       reinterpret_cast<const DLGTEMPLATE*>(bytes.data()),
-                                       nullptr, DialogProcedure, reinterpret_cast<LPARAM>(this));
+                                       reinterpret_cast<const DLGTEMPLATE*>(bytes.data()), nullptr,
+                                       DialogProcedure, reinterpret_cast<LPARAM>(this));
   if (!window_) {
     throw std::runtime_error("the dialog window cannot be made (error " +
                              std::to_string(GetLastError()) + ")");
@@ -274,7 +274,8 @@ int Win32DialogView::AddListEntry(int id, std::string_view text) {
   if (Template(id).style & resources::kSorted) {
     const int count = ListCount(id);
     index = 0;
-    while (index < count && !ListOrderLess(text, ListEntry(id, index))) ++index;
+    while (index < count && !ListOrderLess(text, ListEntry(id, index)))
+      ++index;
   }
   const std::wstring wide = Wide(text);
   return static_cast<int>(SendDlgItemMessageW(window_, id, CB_INSERTSTRING,

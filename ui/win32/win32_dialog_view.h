@@ -70,8 +70,7 @@ class Win32DialogView : public DialogView {
   void EndDialog(int result) override;
 
  private:
-  static INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam);
+  static INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void Command(int id, int notification);
   void Cancel();
