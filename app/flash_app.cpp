@@ -1,9 +1,8 @@
 #include "app/flash_app.h"
 
 #include <QCoreApplication>
-#include <cstdio>
-#include <string>
 
+#include "app/drive_list_notice.h"
 #include "app/responsive_platform.h"
 #include "ui/flash_dialog.h"
 #include "ui/qt/qt_dialog_view.h"
@@ -16,19 +15,8 @@ int FlashApp::Run(platform::Platform& platform, platform::FileSystem& files,
   ResponsivePlatform responsive(platform, [] { QCoreApplication::processEvents(); });
   ui::FlashDialog dialog(view, files, responsive);
   view.Connect(&dialog);
-  // Why no drive is listed is told once the window stands, in a message box over it, and on
-  // the terminal for whoever started the window from one.
   return view.RunModal([&dialog] { dialog.InitDialog(); },
-                       [&dialog, &view, language] {
-                         const std::string notice = dialog.EmptyDriveListNotice(language);
-                         if (notice.empty()) return;
-                         std::fprintf(stderr, "%s: %s", dialog.applicationName.c_str(),
-                                      notice.c_str());
-                         std::fflush(stderr);
-                         view.ShowMessageBox({notice, dialog.applicationName,
-                                              ui::MessageIcon::Exclamation,
-                                              ui::MessageButtons::Ok});
-                       });
+                       [&dialog, language] { TellWhyNoDriveIsListed(dialog, language); });
 }
 
 }  // namespace zentor::app

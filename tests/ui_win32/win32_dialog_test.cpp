@@ -1,9 +1,10 @@
 // The real Win32 window under Wine, driven through its controls' messages: what a user sees
 // and can do.
 
+#include <windows.h>
+// after windows.h, which it builds on
 #include <commctrl.h>
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <algorithm>
 #include <functional>

@@ -1,7 +1,8 @@
 #include "ui/win32/template_in_memory.h"
 
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h, which it builds on
+#include <commctrl.h>
 
 #include <string>
 
