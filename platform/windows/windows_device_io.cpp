@@ -33,11 +33,48 @@ DeviceHandle Open(const std::string& name) {
   return handle == INVALID_HANDLE_VALUE ? kNoDevice : reinterpret_cast<DeviceHandle>(handle);
 }
 
-// One name per device for the claim's mutex: the device name without its backslashes, in
-// the session's namespace.
-std::string ClaimNameOf(std::string device) {
-  std::ranges::replace(device, '\\', '_');
-  return "Local\\zentor-drive-" + device;
+// The claim's name: the drive's SCSI address, the same through each of its names ("cdrom0"
+// and its drive letter); the device name only where the system gives no address. Reading
+// the address sends nothing to the drive.
+std::string ClaimKeyOf(HANDLE device, std::string name) {
+  SCSI_ADDRESS address{};
+  address.Length = sizeof address;
+  DWORD returned = 0;
+  if (DeviceIoControl(device, IOCTL_SCSI_GET_ADDRESS, nullptr, 0, &address, sizeof address,
+                      &returned, nullptr)) {
+    return "zentor-drive-scsi-" + std::to_string(address.PortNumber) + "-" +
+           std::to_string(address.PathId) + "-" + std::to_string(address.TargetId) + "-" +
+           std::to_string(address.Lun);
+  }
+  std::ranges::replace(name, '\\', '_');
+  return "zentor-drive-" + name;
+}
+
+// A claim: the mutex, and whether another process already held it.
+struct Claim {
+  HANDLE mutex = nullptr;
+  bool heldElsewhere = false;
+};
+
+// Taken in the machine-wide namespace, so that copies in other sessions (another user, a
+// remote desktop) meet too; in the session's own only where the system refuses the global
+// one.
+Claim TakeClaim(const std::string& key) {
+  const std::string global = "Global\\" + key;
+  HANDLE mutex = CreateMutexA(nullptr, TRUE, global.c_str());
+  DWORD error = GetLastError();
+  if (mutex) return {mutex, error == ERROR_ALREADY_EXISTS};
+  if (error != ERROR_ACCESS_DENIED) return {};
+  // Refused: either another user's copy holds the drive (its mutex is not ours to open), or
+  // this user may not make global objects at all.
+  if (const HANDLE existing = OpenMutexA(SYNCHRONIZE, FALSE, global.c_str())) {
+    CloseHandle(existing);
+    return {nullptr, true};
+  }
+  if (GetLastError() == ERROR_ACCESS_DENIED) return {nullptr, true};
+  mutex = CreateMutexA(nullptr, TRUE, ("Local\\" + key).c_str());
+  error = GetLastError();
+  return {mutex, mutex && error == ERROR_ALREADY_EXISTS};
 }
 
 }  // namespace
@@ -54,18 +91,15 @@ DeviceHandle WindowsDeviceIo::OpenDevice(const std::string& name) {
 }
 
 DeviceClaim WindowsDeviceIo::ClaimDevice(const std::string& name) {
-  const HANDLE mutex = CreateMutexA(nullptr, TRUE, ClaimNameOf(name).c_str());
-  if (mutex == nullptr) return {};
-  if (GetLastError() == ERROR_ALREADY_EXISTS) {
-    CloseHandle(mutex);
-    return {kNoDevice, DriveInUse{name, false}};
-  }
   const DeviceHandle device = Open(name);
-  if (device == kNoDevice) {
-    CloseHandle(mutex);
-    return {};
+  if (device == kNoDevice) return {};
+  const Claim claim = TakeClaim(ClaimKeyOf(HandleOf(device), name));
+  if (!claim.mutex || claim.heldElsewhere) {
+    if (claim.mutex) CloseHandle(claim.mutex);
+    CloseHandle(HandleOf(device));
+    return claim.heldElsewhere ? DeviceClaim{kNoDevice, DriveInUse{name, false}} : DeviceClaim{};
   }
-  claims_[device] = mutex;
+  claims_[device] = claim.mutex;
   return {device, std::nullopt};
 }
 

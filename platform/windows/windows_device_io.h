@@ -20,9 +20,13 @@ class WindowsDeviceIo final : public DeviceIo {
   WindowsDeviceIo& operator=(const WindowsDeviceIo&) = delete;
 
   DeviceHandle OpenDevice(const std::string& name) override;
-  // The claim is a named mutex per device name, held by this process until the handle is
-  // closed: a second update of the same name, from this program or another copy of it, is
-  // refused before it opens the device.
+  // The claim is a named mutex per drive, keyed on its SCSI address in the machine-wide
+  // namespace ("Global\..."), held by this process until the handle is closed: a second
+  // update of the drive, through any of its names, from this program or another copy of it
+  // in any session, is refused before anything is sent to the drive. Where the system
+  // refuses the machine-wide namespace the session's own ("Local\...") is used, and copies
+  // in other sessions do not meet; where the address cannot be read the key is the device
+  // name, and the drive's other names do not meet.
   DeviceClaim ClaimDevice(const std::string& name) override;
   bool SendPassThrough(DeviceHandle device, std::span<std::uint8_t> request) override;
   void CloseDevice(DeviceHandle device) override;
