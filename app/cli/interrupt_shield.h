@@ -5,10 +5,12 @@
 namespace zentor::app::cli {
 
 // While it lives, Ctrl-C, Ctrl-\, a hang-up and a plain kill do not end the program (on
-// Windows: Ctrl-C, Ctrl-Break and closing the console): a drive left between erasing and
-// programming its flash does not start again. Each such signal gets a note on stderr
-// instead. Only SIGKILL (and a power cut) still ends the program; Windows ends a program
-// whose console is closed after a few seconds whatever it answers.
+// Windows: Ctrl-C and Ctrl-Break): a drive left between erasing and programming its flash
+// does not start again. Each such signal gets a note on stderr instead. Only SIGKILL (and a
+// power cut) still ends the program. On Windows the machine is also kept from sleeping, and
+// the console window's close box is taken away while the shield lives, since Windows ends a
+// program whose console is closed a few seconds after, whatever it answers; where the box
+// cannot be taken (another terminal), a note says that closing the window ends the update.
 class InterruptShield {
  public:
   InterruptShield();

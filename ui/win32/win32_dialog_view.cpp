@@ -154,6 +154,8 @@ void Win32DialogView::Dispatch(const std::function<void()>& work) {
   if (holds_++ == 0) {
     focus = GetFocus();
     EnableWindow(window_, FALSE);
+    // The machine stays up meanwhile: no sleep for want of input in the middle of a flash.
+    SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED);
     ShutdownBlockReasonCreate(window_, language_ == resources::TemplateLanguage::Japanese
                                            ? kJapaneseBusyReason
                                            : kEnglishBusyReason);
@@ -164,6 +166,7 @@ void Win32DialogView::Dispatch(const std::function<void()>& work) {
     ~Release() {
       if (--view.holds_ > 0) return;
       ShutdownBlockReasonDestroy(view.window_);
+      SetThreadExecutionState(ES_CONTINUOUS);
       EnableWindow(view.window_, TRUE);
       // The focus goes back where it was, or on to the next tab stop when that control
       // can no longer take it.
