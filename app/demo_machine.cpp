@@ -107,7 +107,8 @@ std::vector<std::string> WriteSampleFiles(const std::vector<DemoDrive>& drives,
   return written;
 }
 
-DemoMachine::DemoMachine()
-    : platform_(NativePlatformOver(bus_)), drives_(AttachDemoDrives(bus_, *platform_)) {}
+DemoMachine::DemoMachine(platform::KeepUpNotice notice)
+    : platform_(NativePlatformOver(bus_, std::move(notice))),
+      drives_(AttachDemoDrives(bus_, *platform_)) {}
 
 }  // namespace zentor::app

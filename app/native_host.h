@@ -11,10 +11,12 @@ namespace zentor::app {
 
 // The machine the program runs on, one implementation per system (Linux, Windows).
 
-// Its drives, clock and program file.
-std::unique_ptr<platform::Platform> NativePlatform();
+// Its drives, clock, program file and keeping up; `notice` hears once when the machine
+// could not be kept up for an update.
+std::unique_ptr<platform::Platform> NativePlatform(platform::KeepUpNotice notice = {});
 // The same with other drives in place of the system's (the demo's virtual drives).
-std::unique_ptr<platform::Platform> NativePlatformOver(platform::DeviceIo& devices);
+std::unique_ptr<platform::Platform> NativePlatformOver(platform::DeviceIo& devices,
+                                                       platform::KeepUpNotice notice = {});
 // The working directory.
 std::unique_ptr<platform::FileSystem> NativeWorkingDirectory();
 // Whether the error stream is a terminal, where a progress bar may be redrawn in place.

@@ -6,12 +6,13 @@
 
 namespace zentor::app {
 
-std::unique_ptr<platform::Platform> NativePlatform() {
-  return std::make_unique<platform::linux_os::LinuxPlatform>();
+std::unique_ptr<platform::Platform> NativePlatform(platform::KeepUpNotice notice) {
+  return std::make_unique<platform::linux_os::LinuxPlatform>(std::move(notice));
 }
 
-std::unique_ptr<platform::Platform> NativePlatformOver(platform::DeviceIo& devices) {
-  return std::make_unique<platform::linux_os::LinuxPlatform>(devices);
+std::unique_ptr<platform::Platform> NativePlatformOver(platform::DeviceIo& devices,
+                                                       platform::KeepUpNotice notice) {
+  return std::make_unique<platform::linux_os::LinuxPlatform>(devices, std::move(notice));
 }
 
 std::unique_ptr<platform::FileSystem> NativeWorkingDirectory() {

@@ -9,12 +9,13 @@
 
 namespace zentor::app {
 
-std::unique_ptr<platform::Platform> NativePlatform() {
-  return std::make_unique<platform::windows::WindowsPlatform>();
+std::unique_ptr<platform::Platform> NativePlatform(platform::KeepUpNotice notice) {
+  return std::make_unique<platform::windows::WindowsPlatform>(std::move(notice));
 }
 
-std::unique_ptr<platform::Platform> NativePlatformOver(platform::DeviceIo& devices) {
-  return std::make_unique<platform::windows::WindowsPlatform>(devices);
+std::unique_ptr<platform::Platform> NativePlatformOver(platform::DeviceIo& devices,
+                                                       platform::KeepUpNotice notice) {
+  return std::make_unique<platform::windows::WindowsPlatform>(devices, std::move(notice));
 }
 
 std::unique_ptr<platform::FileSystem> NativeWorkingDirectory() {

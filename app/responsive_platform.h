@@ -40,6 +40,7 @@ class ResponsivePlatform final : public platform::Platform {
     return inner_.ReadVersionInfo(path);
   }
   std::uint64_t NowMs() override { return inner_.NowMs(); }
+  std::unique_ptr<platform::MachineHold> KeepMachineUp() override { return inner_.KeepMachineUp(); }
 
   void SleepMs(std::uint32_t milliseconds) override;
 

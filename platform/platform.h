@@ -5,6 +5,7 @@
 #include "platform/aspi_manager.h"
 #include "platform/clock.h"
 #include "platform/device_io.h"
+#include "platform/machine_keeper.h"
 #include "platform/program_file.h"
 
 namespace zentor::platform {
@@ -15,7 +16,7 @@ inline constexpr int kFamilyWithPassThrough = 2;
 
 // Everything the program needs from the operating system, behind one interface:
 // platform/linux is the real one, platform/sim a bus of virtual drives.
-class Platform : public DeviceIo, public Clock, public ProgramFile {
+class Platform : public DeviceIo, public Clock, public ProgramFile, public MachineKeeper {
  public:
   // 1 = the family whose drives are reached through an ASPI manager, 2 = pass-through.
   virtual int OsFamily() = 0;

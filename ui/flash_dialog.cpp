@@ -30,7 +30,7 @@ FlashDialog::FlashDialog(DialogView& view, platform::FileSystem& files,
       platform_(platform),
       files_(files),
       drives_(platform),
-      updater_(drives_, platform, files, *this, *this, *this) {}
+      updater_(drives_, platform, platform, files, *this, *this, *this) {}
 
 void FlashDialog::Clicked(int id) {
   for (const ClickHandler& row : kClickHandlers) {

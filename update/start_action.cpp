@@ -15,35 +15,41 @@ void Updater::RunStartAction() {
   if (!label.empty()) drives_.ParseDriveLabel(label);
   // The drive is claimed before the first vendor command and kept until the device is
   // closed below: a second update of it, or any program talking to it meanwhile, would
-  // leave its flash holding a mix of two images.
+  // leave its flash holding a mix of two images. For as long, the machine is kept from
+  // sleeping and shutting down, which would cut the flash just the same.
   std::optional<platform::DriveInUse> inUse;
-  if (label.empty() || !drives_.ClaimDrive(inUse) || IdentifyDrive() == 0) {
-    state_.WizardStep = StepNoUpdateMode;
-  } else if (!IdentitiesMatch(state_, image_, host_.PassTypeBoxState())) {
-    state_.WizardStep = StepTypeCodeDiffers;
-  } else {
-    // From here the drive may be read and written: no second Start, and no closing the
-    // dialog in the middle, not even while a message box is open.
-    host_.EnableNextStart(false);
-    host_.EnableClose(false);
-    bool backupFailed = false;
-    if (host_.BackupBoxState() != 0) {
-      if (state_.FlashReadUnsupported == 1) {
-        host_.ShowBackupNotice();
-      } else if (BackupFirmware() == 0) {
-        backupFailed = true;
-      }
-    }
-    if (backupFailed) {
-      state_.WizardStep = StepBackupFailed;  // the drive's flash is left untouched
+  {
+    const auto hold = keeper_.KeepMachineUp();
+    if (label.empty() || !drives_.ClaimDrive(inUse) || IdentifyDrive() == 0) {
+      state_.WizardStep = StepNoUpdateMode;
+    } else if (!IdentitiesMatch(state_, image_, host_.PassTypeBoxState())) {
+      state_.WizardStep = StepTypeCodeDiffers;
     } else {
-      state_.WizardStep = WriteFlash() == 1 ? StepCompleted : StepUpdateFailed;
+      // From here the drive may be read and written: no second Start, and no closing the
+      // dialog in the middle, not even while a message box is open.
+      host_.EnableNextStart(false);
+      host_.EnableClose(false);
+      bool backupFailed = false;
+      if (host_.BackupBoxState() != 0) {
+        if (state_.FlashReadUnsupported == 1) {
+          host_.ShowBackupNotice();
+        } else if (BackupFirmware() == 0) {
+          backupFailed = true;
+        }
+      }
+      if (backupFailed) {
+        state_.WizardStep = StepBackupFailed;  // the drive's flash is left untouched
+      } else {
+        state_.WizardStep = WriteFlash() == 1 ? StepCompleted : StepUpdateFailed;
+      }
+      host_.EnableClose(true);
     }
-    host_.EnableClose(true);
+    drives_.passThrough().CloseCachedDeviceHandle();
   }
+  // The outcome may stay on screen, a message box open, for as long as the user likes: the
+  // machine is no longer held by then.
   host_.ShowStep();
   if (inUse) host_.ShowDriveInUse(*inUse);
-  drives_.passThrough().CloseCachedDeviceHandle();
 }
 
 }  // namespace zentor::update

@@ -6,6 +6,7 @@
 #include "firmware/firmware_image.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
+#include "platform/machine_keeper.h"
 #include "scsi/drive_access.h"
 #include "update/update_host.h"
 #include "update/update_state.h"
@@ -30,19 +31,27 @@ inline constexpr std::uint64_t kSilentDriveLimitMs = 180'000;
 inline constexpr std::uint32_t kStepShownPauseMs = 200;
 
 // The update of one drive, from the Start click to its outcome step. It works on the
-// dialog's state and talks to the dialog through the host; drives, time and files come
-// from the platform.
+// dialog's state and talks to the dialog through the host; drives, time, the machine's
+// keeping up and files come from the platform.
 class Updater {
  public:
-  Updater(scsi::DriveAccess& drives, platform::Clock& clock, platform::FileSystem& files,
-          UpdateHost& host, UpdateState& state, firmware::FirmwareImage& image)
-      : drives_(drives), clock_(clock), files_(files), host_(host), state_(state), image_(image) {}
+  Updater(scsi::DriveAccess& drives, platform::Clock& clock, platform::MachineKeeper& keeper,
+          platform::FileSystem& files, UpdateHost& host, UpdateState& state,
+          firmware::FirmwareImage& image)
+      : drives_(drives),
+        clock_(clock),
+        keeper_(keeper),
+        files_(files),
+        host_(host),
+        state_(state),
+        image_(image) {}
 
   // The Start click: claim the selected drive (one that another program holds is left
   // untouched, at step 14, and the user told why), identify it, check it against the
   // selected file, back it up when asked, write it, and leave the outcome as the wizard
   // step (11 done, 12 write failed, 13 drive and file differ, 14 not identified, 16 backup
-  // failed). The drive's device is closed at the end, whatever happened.
+  // failed). The machine is kept up from before the claim until the drive's device is
+  // closed, whatever happened; only then is the outcome shown.
   void RunStartAction();
 
   // Switches the drive to its loader and reads its family and identity: 1 on success.
@@ -66,6 +75,7 @@ class Updater {
 
   scsi::DriveAccess& drives_;
   platform::Clock& clock_;
+  platform::MachineKeeper& keeper_;
   platform::FileSystem& files_;
   UpdateHost& host_;
   UpdateState& state_;

@@ -7,10 +7,11 @@ namespace zentor::app::cli {
 // While it lives, Ctrl-C, Ctrl-\, a hang-up and a plain kill do not end the program (on
 // Windows: Ctrl-C and Ctrl-Break): a drive left between erasing and programming its flash
 // does not start again. Each such signal gets a note on stderr instead. Only SIGKILL (and a
-// power cut) still ends the program. On Windows the machine is also kept from sleeping, and
-// the console window's close box is taken away while the shield lives, since Windows ends a
-// program whose console is closed a few seconds after, whatever it answers; where the box
-// cannot be taken (another terminal), a note says that closing the window ends the update.
+// power cut) still ends the program. On Windows the console window's close box is also taken
+// away while the shield lives, since Windows ends a program whose console is closed a few
+// seconds after, whatever it answers; where the box cannot be taken (another terminal), a
+// note says that closing the window ends the update. (Sleep and shutdown are held off by the
+// update itself, through the platform.)
 class InterruptShield {
  public:
   InterruptShield();

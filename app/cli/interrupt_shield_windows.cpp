@@ -50,8 +50,6 @@ struct InterruptShield::Saved {
 
 InterruptShield::InterruptShield() : saved_(std::make_unique<Saved>()) {
   SetConsoleCtrlHandler(NoteInterrupt, TRUE);
-  // The machine stays up while the update runs: no sleep for want of input.
-  SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED);
   // The console window's close box is taken away for as long; where that cannot be done,
   // the user is told what closing the window would do.
   const HMENU menu = ConsoleMenu();
@@ -65,7 +63,6 @@ InterruptShield::InterruptShield() : saved_(std::make_unique<Saved>()) {
 InterruptShield::~InterruptShield() {
   if (saved_->closeTakenFrom)
     EnableMenuItem(saved_->closeTakenFrom, SC_CLOSE, MF_BYCOMMAND | MF_ENABLED);
-  SetThreadExecutionState(ES_CONTINUOUS);
   SetConsoleCtrlHandler(NoteInterrupt, FALSE);
 }
 

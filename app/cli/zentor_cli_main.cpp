@@ -18,11 +18,17 @@ namespace cli = zentor::app::cli;
 
 namespace {
 
+// Said on stderr, once, when the machine could not be kept up for the update.
+void NoteNotKeptUp(const std::string& why) {
+  std::cerr << "zentor-cli: sleep and shutdown could not be held off (" << why
+            << "); keep the machine on and awake until the update has ended\n";
+}
+
 int Run(const cli::CliOptions& options) {
   const auto files = zentor::app::NativeWorkingDirectory();
   const cli::CliStreams streams{std::cout, std::cerr, zentor::app::ErrorStreamIsTerminal()};
   if (options.simulate) {
-    zentor::app::DemoMachine machine;
+    zentor::app::DemoMachine machine(NoteNotKeptUp);
     zentor::app::RefuseOnDemoDrives(options.refusal, machine.drives());
     if (options.command == cli::Command::Samples) {
       return cli::WriteSamples(machine.drives(), *files, streams);
@@ -30,7 +36,7 @@ int Run(const cli::CliOptions& options) {
     return cli::RunDialogCommand(options, machine.platform(), *files, streams);
   }
 
-  const auto platform = zentor::app::NativePlatform();
+  const auto platform = zentor::app::NativePlatform(NoteNotKeptUp);
   const int status = cli::RunDialogCommand(options, *platform, *files, streams);
   // Said once, after the command, when the system refused a drive for lack of permission.
   std::cerr << cli::PermissionHint(platform->permissionRefusals());

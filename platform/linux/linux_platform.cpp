@@ -3,6 +3,8 @@
 #include "platform/linux/aspi_library.h"
 #include "platform/linux/eventfd_event.h"
 
+#include <filesystem>
+
 namespace zentor::platform::linux_os {
 
 AspiLoad LinuxPlatform::LoadAspiManager() {
@@ -11,6 +13,11 @@ AspiLoad LinuxPlatform::LoadAspiManager() {
 
 std::unique_ptr<CompletionEvent> LinuxPlatform::CreateCompletionEvent() {
   return EventFdEvent::Create();
+}
+
+std::unique_ptr<MachineHold> LinuxPlatform::KeepMachineUp() {
+  const std::string name = std::filesystem::path(program_.ProgramFilePath()).filename();
+  return inhibitor_.Hold(name.empty() ? "zentor" : name);
 }
 
 }  // namespace zentor::platform::linux_os

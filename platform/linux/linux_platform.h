@@ -2,25 +2,31 @@
 
 #include "platform/linux/linux_device_io.h"
 #include "platform/linux/linux_program_file.h"
+#include "platform/linux/logind_inhibitor.h"
 #include "platform/platform_on_devices.h"
 #include "platform/steady_clock.h"
 
 namespace zentor::platform::linux_os {
 
-// The real machine: drives through SCSI generic, real time, the running program file. The
-// drives can come from elsewhere instead (the demo puts its virtual drives here, so they
-// run in real time on an otherwise real machine).
+// The real machine: drives through SCSI generic, real time, the running program file, kept
+// up through logind. The drives can come from elsewhere instead (the demo puts its virtual
+// drives here, so they run in real time on an otherwise real machine).
 class LinuxPlatform final : public PlatformOnDevices {
  public:
   // The system's drives are a member, made after the base that is handed them: the base
   // only keeps the reference.
-  LinuxPlatform() : PlatformOnDevices(scsiGeneric_) {}
-  explicit LinuxPlatform(DeviceIo& devices) : PlatformOnDevices(devices) {}
+  // `notice` hears, once, that the machine could not be kept up.
+  explicit LinuxPlatform(KeepUpNotice notice = {})
+      : PlatformOnDevices(scsiGeneric_), inhibitor_(std::move(notice)) {}
+  explicit LinuxPlatform(DeviceIo& devices, KeepUpNotice notice = {})
+      : PlatformOnDevices(devices), inhibitor_(std::move(notice)) {}
 
   int OsFamily() override { return kFamilyWithPassThrough; }
 
   AspiLoad LoadAspiManager() override;
   std::unique_ptr<CompletionEvent> CreateCompletionEvent() override;
+  // Listed under the running program's file name.
+  std::unique_ptr<MachineHold> KeepMachineUp() override;
 
   void SleepMs(std::uint32_t milliseconds) override { clock_.SleepMs(milliseconds); }
   std::uint64_t NowMs() override { return clock_.NowMs(); }
@@ -37,6 +43,7 @@ class LinuxPlatform final : public PlatformOnDevices {
   LinuxDeviceIo scsiGeneric_;
   SteadyClock clock_;
   LinuxProgramFile program_;
+  LogindInhibitor inhibitor_;
 };
 
 }  // namespace zentor::platform::linux_os

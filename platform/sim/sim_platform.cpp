@@ -21,6 +21,26 @@ class LoadedSimAspi final : public AspiManager {
 
 }  // namespace
 
+DeviceClaim SimPlatform::ClaimDevice(const std::string& name) {
+  DeviceClaim claim = bus_.ClaimDevice(name);
+  if (claim.device != kNoDevice) claimed_.insert(claim.device);
+  return claim;
+}
+
+std::unique_ptr<MachineHold> SimPlatform::KeepMachineUp() {
+  class CountedHold final : public MachineHold {
+   public:
+    explicit CountedHold(int& count) : count_(count) { ++count_; }
+    ~CountedHold() override { --count_; }
+    CountedHold(const CountedHold&) = delete;
+    CountedHold& operator=(const CountedHold&) = delete;
+
+   private:
+    int& count_;
+  };
+  return std::make_unique<CountedHold>(liveHolds_);
+}
+
 // An auto-reset event whose waits run on virtual time.
 class SimPlatform::Event final : public CompletionEvent {
  public:

@@ -16,7 +16,9 @@ namespace zentor::platform::sim {
 
 // A whole simulated machine: a bus of virtual drives, an ASPI manager over the same drives,
 // virtual time and a chosen operating-system family. Time moves only when the program
-// sleeps or waits, and ASPI requests complete as it reaches their due time.
+// sleeps or waits, and ASPI requests complete as it reaches their due time. Keeping the
+// machine up holds nothing; the holds are only counted, and so are the requests that reach
+// a claimed drive while none is held.
 class SimPlatform final : public Platform {
  public:
   enum class AspiLibrary { Present, Missing, LacksEntryPoint };
@@ -27,15 +29,20 @@ class SimPlatform final : public Platform {
   int OsFamily() override { return osFamily_; }
 
   DeviceHandle OpenDevice(const std::string& name) override { return bus_.OpenDevice(name); }
-  DeviceClaim ClaimDevice(const std::string& name) override { return bus_.ClaimDevice(name); }
+  DeviceClaim ClaimDevice(const std::string& name) override;
   bool SendPassThrough(DeviceHandle device, std::span<std::uint8_t> request) override {
+    if (liveHolds_ == 0 && claimed_.contains(device)) ++unheldRequests_;
     return bus_.SendPassThrough(device, request);
   }
-  void CloseDevice(DeviceHandle device) override { bus_.CloseDevice(device); }
+  void CloseDevice(DeviceHandle device) override {
+    claimed_.erase(device);
+    bus_.CloseDevice(device);
+  }
   PermissionRefusals permissionRefusals() const override { return bus_.permissionRefusals(); }
 
   AspiLoad LoadAspiManager() override;
   std::unique_ptr<CompletionEvent> CreateCompletionEvent() override;
+  std::unique_ptr<MachineHold> KeepMachineUp() override;
 
   void SleepMs(std::uint32_t milliseconds) override;
   std::uint64_t NowMs() override { return clock_.NowMs(); }
@@ -58,6 +65,10 @@ class SimPlatform final : public Platform {
   void SetEventsAvailable(bool available) { eventsAvailable_ = available; }
   // Events made and not yet released.
   std::size_t liveEventCount() const;
+  // Holds of the machine not yet let go of.
+  int liveHoldCount() const { return liveHolds_; }
+  // Requests sent to a claimed drive while the machine was not held.
+  int unheldRequestCount() const { return unheldRequests_; }
 
   SimBus& bus() { return bus_; }
   VirtualClock& clock() { return clock_; }
@@ -74,6 +85,9 @@ class SimPlatform final : public Platform {
   bool eventsAvailable_ = true;
   mutable std::mutex eventsMutex_;
   std::set<void*> liveEvents_;
+  int liveHolds_ = 0;
+  std::set<DeviceHandle> claimed_;
+  int unheldRequests_ = 0;
   std::shared_ptr<SimAspiManager> aspi_;
   std::string programPath_ = "/usr/bin/zentor";
   std::vector<std::uint8_t> versionInfo_;

@@ -45,6 +45,16 @@ class Win32Event final : public CompletionEvent {
   HANDLE event_;
 };
 
+// The thread's execution state: while it asks for the system, Windows does not sleep for
+// want of input. Log-off and shutdown are the window's to refuse (it has the reason to show).
+class ExecutionStateHold final : public MachineHold {
+ public:
+  ExecutionStateHold() = default;
+  ~ExecutionStateHold() override { SetThreadExecutionState(ES_CONTINUOUS); }
+  ExecutionStateHold(const ExecutionStateHold&) = delete;
+  ExecutionStateHold& operator=(const ExecutionStateHold&) = delete;
+};
+
 // The strings of the version resource the program reads, in the language and code page
 // its keys name.
 constexpr std::array<std::string_view, 4> kVersionKeys = {
@@ -79,6 +89,14 @@ std::unique_ptr<CompletionEvent> WindowsPlatform::CreateCompletionEvent() {
   const HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
   if (event == nullptr) return nullptr;
   return std::make_unique<Win32Event>(event);
+}
+
+std::unique_ptr<MachineHold> WindowsPlatform::KeepMachineUp() {
+  if (SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED) != 0)
+    return std::make_unique<ExecutionStateHold>();
+  if (!told_ && notice_) notice_("Windows refused to keep the machine awake");
+  told_ = true;
+  return nullptr;
 }
 
 std::string WindowsPlatform::ProgramFilePath() {

@@ -7,14 +7,18 @@
 namespace zentor::platform::windows {
 
 // The Windows machine: drives through the NT family's pass-through (or an ASPI manager on
-// the 9x family), real time, the running program file and its version resource. The
+// the 9x family), real time, the running program file and its version resource, kept awake
+// by the thread's execution state. The
 // drives can come from elsewhere instead (the simulated drives of --simulate).
 class WindowsPlatform final : public PlatformOnDevices {
  public:
   // The system's drives are a member, made after the base that is handed them: the base
   // only keeps the reference.
-  WindowsPlatform() : PlatformOnDevices(native_) {}
-  explicit WindowsPlatform(DeviceIo& devices) : PlatformOnDevices(devices) {}
+  // `notice` hears, once, that the machine could not be kept awake.
+  explicit WindowsPlatform(KeepUpNotice notice = {})
+      : PlatformOnDevices(native_), notice_(std::move(notice)) {}
+  explicit WindowsPlatform(DeviceIo& devices, KeepUpNotice notice = {})
+      : PlatformOnDevices(devices), notice_(std::move(notice)) {}
 
   // From the running system: the NT family reaches drives by pass-through, 9x by ASPI.
   int OsFamily() override;
@@ -23,6 +27,7 @@ class WindowsPlatform final : public PlatformOnDevices {
   AspiLoad LoadAspiManager() override;
   // A Win32 event: auto-reset, unsignalled, unnamed; its handle goes into the request.
   std::unique_ptr<CompletionEvent> CreateCompletionEvent() override;
+  std::unique_ptr<MachineHold> KeepMachineUp() override;
 
   void SleepMs(std::uint32_t milliseconds) override { clock_.SleepMs(milliseconds); }
   std::uint64_t NowMs() override { return clock_.NowMs(); }
@@ -34,6 +39,8 @@ class WindowsPlatform final : public PlatformOnDevices {
  private:
   WindowsDeviceIo native_;
   SteadyClock clock_;
+  KeepUpNotice notice_;
+  bool told_ = false;
 };
 
 }  // namespace zentor::platform::windows

@@ -5,15 +5,19 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -38,24 +42,46 @@ std::string ReadAll(const fs::path& path) {
   return text.str();
 }
 
+// What to do once a text has appeared on a program's standard output.
+struct Waypoint {
+  std::string text;
+  std::function<void(pid_t)> action;
+};
+const auto kInterrupt = [](pid_t child) { ::kill(child, SIGINT); };
+
+// Starts a program in the background, its output thrown away.
+pid_t Spawn(std::vector<std::string> arguments) {
+  std::vector<char*> argv;
+  for (std::string& argument : arguments)
+    argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const int null = ::open("/dev/null", O_WRONLY);
+    if (null >= 0 && ::dup2(null, 1) >= 0 && ::dup2(null, 2) >= 0) ::execvp(argv[0], argv.data());
+    ::_exit(127);
+  }
+  return child;
+}
+
 // A fresh working directory, removed at the end; the streams are caught beside it so they
 // do not show up among the firmware files.
 class CliProcess : public ::testing::Test {
  protected:
   void SetUp() override { fs::create_directory(work_); }
 
-  // Runs zentor-cli with the arguments. When interruptOn is given, sends SIGINT once that
-  // text has appeared on its standard output.
-  Outcome Run(std::vector<std::string> arguments, const std::string& interruptOn = {}) {
-    return RunProgram(ZENTOR_CLI_PATH, std::move(arguments), interruptOn);
+  // Runs zentor-cli with the arguments, doing what the waypoints say as their texts appear.
+  Outcome Run(std::vector<std::string> arguments, const std::vector<Waypoint>& waypoints = {}) {
+    return RunProgram(ZENTOR_CLI_PATH, std::move(arguments), waypoints);
   }
   // Any of the programs; the window programs on Qt's offscreen platform.
   Outcome RunProgram(const char* program, std::vector<std::string> arguments,
-                     const std::string& interruptOn = {}) {
+                     const std::vector<Waypoint>& waypoints = {}) {
     const fs::path out = root_ / "stdout";
     const fs::path err = root_ / "stderr";
     std::vector<char*> argv = {const_cast<char*>(program)};
-    for (std::string& argument : arguments) argv.push_back(argument.data());
+    for (std::string& argument : arguments)
+      argv.push_back(argument.data());
     argv.push_back(nullptr);
 
     const pid_t child = ::fork();
@@ -64,19 +90,20 @@ class CliProcess : public ::testing::Test {
       const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
       if (outFd < 0 || errFd < 0 || ::dup2(outFd, 1) < 0 || ::dup2(errFd, 2) < 0 ||
           ::chdir(work_.c_str()) != 0 || ::setenv("QT_QPA_PLATFORM", "offscreen", 1) != 0 ||
-          ::unsetenv("DISPLAY") != 0 || ::unsetenv("WAYLAND_DISPLAY") != 0) {
+          ::unsetenv("DISPLAY") != 0 || ::unsetenv("WAYLAND_DISPLAY") != 0 ||
+          ::setenv("DBUS_SYSTEM_BUS_ADDRESS", systemBus_.c_str(), 1) != 0) {
         ::_exit(127);
       }
       ::execv(argv[0], argv.data());
       ::_exit(127);
     }
-    if (!interruptOn.empty()) {
+    for (const Waypoint& waypoint : waypoints) {
       const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-      while (ReadAll(out).find(interruptOn) == std::string::npos &&
+      while (ReadAll(out).find(waypoint.text) == std::string::npos &&
              std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
       }
-      ::kill(child, SIGINT);
+      waypoint.action(child);
     }
     int status = 0;
     ::waitpid(child, &status, 0);
@@ -84,9 +111,54 @@ class CliProcess : public ::testing::Test {
             ReadAll(err)};
   }
 
+  // A system bus of the test's own with python-dbusmock's logind on it, for the programs
+  // run from now on; without it they find no bus at all.
+  void StartLogind() {
+    systemBus_ = "unix:path=" + (root_ / "bus").string();
+    daemons_.push_back(Spawn({"dbus-daemon", "--session", "--nofork", "--address=" + systemBus_}));
+    daemons_.push_back(Spawn({"env", "DBUS_SYSTEM_BUS_ADDRESS=" + systemBus_, "/usr/bin/python3",
+                              "-m", "dbusmock", "--template", "logind"}));
+    for (int tries = 0; tries < 500 && !Inhibitors(); ++tries)
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(Inhibitors()) << "no logind on the test's bus";
+  }
+  // The inhibitors logind lists, one line each: what, who, why, mode, user and process, with
+  // a "|" between them.
+  std::optional<std::string> Inhibitors() const {
+    const std::string command = "DBUS_SYSTEM_BUS_ADDRESS=" + systemBus_ +
+                                " dbus-send --system --print-reply=literal"
+                                " --dest=org.freedesktop.login1 /org/freedesktop/login1"
+                                " org.freedesktop.login1.Manager.ListInhibitors 2>/dev/null";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    std::string answer;
+    char buffer[256];
+    while (pipe && std::fgets(buffer, sizeof buffer, pipe))
+      answer += buffer;
+    if (!pipe || ::pclose(pipe) != 0) return std::nullopt;
+    // Each inhibitor's strings on the line after "struct {", nine blanks before each.
+    std::string lines;
+    const std::string gap(9, ' ');
+    for (std::size_t at = 0; (at = answer.find("struct {\n" + gap, at)) != std::string::npos;) {
+      at += 9 + gap.size();
+      std::string fields = answer.substr(at, answer.find('\n', at) - at);
+      for (std::size_t blank; (blank = fields.find(gap)) != std::string::npos;)
+        fields.replace(blank, gap.size(), "|");
+      lines += fields + "\n";
+    }
+    return lines;
+  }
+  void TearDown() override {
+    for (const pid_t daemon : daemons_) {
+      ::kill(daemon, SIGTERM);
+      ::waitpid(daemon, nullptr, 0);
+    }
+  }
+
   zentor::test_support::TempDirectory temp_{"zentor-cli-test"};
   const fs::path& root_ = temp_.path();
   const fs::path work_ = root_ / "work";
+  std::string systemBus_ = "unix:path=" + (root_ / "no-bus").string();
+  std::vector<pid_t> daemons_;
 };
 
 // Each program answers --version (name and version, then the window's label) without opening
@@ -103,15 +175,28 @@ TEST_F(CliProcess, HelpVersionAndBadLines) {
   const std::string label = " 8.515\n2003  Ver 8.515.\n";
   std::vector<Case> cases = {
       {ZENTOR_CLI_PATH, {"--version"}, 0, "zentor-cli" + label, ""},
-      {ZENTOR_CLI_PATH, {"--simulate", "flash"}, 2, "",
+      {ZENTOR_CLI_PATH,
+       {"--simulate", "flash"},
+       2,
+       "",
        "zentor-cli: unknown command \"flash\"\n\nUsage:"},
 #ifdef ZENTOR_WINDOW_PATH
       {ZENTOR_WINDOW_PATH, {"--version"}, 0, "zentor" + label, ""},
-      {ZENTOR_WINDOW_PATH, {"-style", "fusion", "new.vrl"}, 2, "",
+      {ZENTOR_WINDOW_PATH,
+       {"-style", "fusion", "new.vrl"},
+       2,
+       "",
        "zentor: unexpected argument 'new.vrl': the window takes no files or drives"},
-      {ZENTOR_WINDOW_PATH, {"-platform", "xcb", "--bogus"}, 2, "", "zentor: Unknown option 'bogus'."},
+      {ZENTOR_WINDOW_PATH,
+       {"-platform", "xcb", "--bogus"},
+       2,
+       "",
+       "zentor: Unknown option 'bogus'."},
       {ZENTOR_DEMO_PATH, {"-V"}, 0, "zentor-demo" + label, ""},
-      {ZENTOR_DEMO_PATH, {"-platform", "offscreen", "--drive=0"}, 2, "",
+      {ZENTOR_DEMO_PATH,
+       {"-platform", "offscreen", "--drive=0"},
+       2,
+       "",
        "zentor-demo: Unknown option 'drive'."},
 #endif
   };
@@ -174,16 +259,21 @@ TEST_F(CliProcess, SamplesDrivesAndFiles) {
 // The update as a script sees it: one JSON object per line, stdout nothing else.
 TEST_F(CliProcess, UpdateWithBackupCompletesThroughCtrlC) {
   Run({"--simulate", "samples"});
-  const Outcome update = Run({"--simulate", "update", "--drive", "cdrom0", "--file", "kxr42.vrl",
-                              "--backup", "--json"},
-                             ">> Erasing Flash ROM");
+  const Outcome update = Run(
+      {"--simulate", "update", "--drive", "cdrom0", "--file", "kxr42.vrl", "--backup", "--json"},
+      {{">> Erasing Flash ROM", kInterrupt}});
   EXPECT_EQ(update.status, 0) << update.err;
   EXPECT_NE(update.err.find("zentor-cli: the drive is being updated and must not be interrupted"),
             std::string::npos)
       << update.err;
+  // Without a system bus the update goes on, and says so once.
+  const std::string notKeptUp = "zentor-cli: sleep and shutdown could not be held off (no system";
+  EXPECT_NE(update.err.find(notKeptUp), std::string::npos) << update.err;
+  EXPECT_EQ(update.err.find(notKeptUp), update.err.rfind(notKeptUp));
   std::vector<json> events;
   std::istringstream lines(update.out);
-  for (std::string line; std::getline(lines, line);) events.push_back(json::parse(line));
+  for (std::string line; std::getline(lines, line);)
+    events.push_back(json::parse(line));
   ASSERT_GE(events.size(), 3u);
   // Each text once; the phase list once per phase, six with the backup line; the bar filled
   // once for the backup and once for the update; the backup's file named once it is written.
@@ -192,9 +282,12 @@ TEST_F(CliProcess, UpdateWithBackupCompletesThroughCtrlC) {
     ++count[event["event"]];
     count["full"] += event["event"] == "progress" && event["position"] == 120;
   }
-  EXPECT_EQ(count, (std::map<std::string, int>{{"backup", 1}, {"full", 2}, {"phases", 6},
-                                                {"progress", count["progress"]}, {"result", 1},
-                                                {"step", 3}}));
+  EXPECT_EQ(count, (std::map<std::string, int>{{"backup", 1},
+                                               {"full", 2},
+                                               {"phases", 6},
+                                               {"progress", count["progress"]},
+                                               {"result", 1},
+                                               {"step", 3}}));
   EXPECT_EQ(events.back(),
             json::parse(R"({"event": "result", "step": 11, "completed": true, "exit_status": 0})"));
   EXPECT_TRUE(events.end()[-2]["text"].get<std::string>().ends_with(
@@ -212,8 +305,9 @@ TEST_F(CliProcess, ARefusedFlashStartEndsWithStatusOneAndTheNgTextInJapanese) {
   const Outcome update = Run({"--simulate", "--sim-refuse=flash-start", "update", "--drive", "1",
                               "--file=kxr60.vrl", "--lang", "ja"});
   EXPECT_EQ(update.status, 1);
-  EXPECT_TRUE(update.out.ends_with("アップデートを失敗しました。\n\n*** NG ** NG ** NG ***\n\n"
-                                   "PCの電源を切り再起動してください。\n\n"))
+  EXPECT_TRUE(
+      update.out.ends_with("アップデートを失敗しました。\n\n*** NG ** NG ** NG ***\n\n"
+                           "PCの電源を切り再起動してください。\n\n"))
       << update.out;
   EXPECT_EQ(update.out.find("OK ** OK"), std::string::npos);
 }
@@ -223,8 +317,8 @@ TEST_F(CliProcess, ARefusedFlashStartEndsWithStatusOneAndTheNgTextInJapanese) {
 // the second fsync, the folder's after the file's own; LeakSanitizer cannot run traced).
 TEST_F(CliProcess, ADriveInUseOrABackupNotSurelyOnDiskEndsBeforeTheFlash) {
   Run({"--simulate", "samples"});
-  const Outcome inUse = Run({"--simulate", "--sim-refuse", "in-use", "update", "--drive",
-                             "cdrom0", "--file", "kxr42.vrl"});
+  const Outcome inUse = Run({"--simulate", "--sim-refuse", "in-use", "update", "--drive", "cdrom0",
+                             "--file", "kxr42.vrl"});
   EXPECT_EQ(inUse.status, 1);
   EXPECT_NE(inUse.out.find(" Cannot change Drive to Up Mode."), std::string::npos) << inUse.out;
   EXPECT_TRUE(inUse.err.starts_with("zentor-cli: ")) << inUse.err;
@@ -235,6 +329,47 @@ TEST_F(CliProcess, ADriveInUseOrABackupNotSurelyOnDiskEndsBeforeTheFlash) {
                           "--drive", "cdrom0", "--file", "kxr42.vrl", "--backup"});
   EXPECT_EQ(unsynced.status, 1);
   EXPECT_NE(unsynced.out.find(" Fail to back up current F/W."), std::string::npos) << unsynced.out;
+}
+
+// An update has logind hold off sleep, shutdown, idling and the lid while it runs, and lets
+// go before its outcome is shown, also when the drive is in use. strace holds the program's
+// end back for three seconds, so that logind is asked while the program still lives.
+TEST_F(CliProcess, LogindKeepsTheMachineUpForTheUpdateAlone) {
+  StartLogind();
+  Run({"--simulate", "samples"});
+  const auto asked = [this](std::string expected) {
+    return [this, expected](pid_t child) {
+      siginfo_t info{};
+      ::waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOHANG | WNOWAIT);
+      EXPECT_EQ(info.si_pid, 0) << "the program ended before logind was asked";
+      EXPECT_THAT(Inhibitors().value_or("no answer"), testing::MatchesRegex(expected));
+    };
+  };
+  std::vector<std::string> traced = {"-f",
+                                     "-o",
+                                     "/dev/null",
+                                     "-E",
+                                     "ASAN_OPTIONS=detect_leaks=0",
+                                     "-e",
+                                     "inject=exit_group:delay_enter=3000000",
+                                     ZENTOR_CLI_PATH,
+                                     "--simulate",
+                                     "update",
+                                     "--drive",
+                                     "cdrom0",
+                                     "--file",
+                                     "kxr42.vrl"};
+  const Outcome completed = RunProgram(
+      "/usr/bin/strace", traced,
+      {{">> Erasing Flash ROM",
+        asked("sleep:shutdown:idle:handle-lid-switch\\|zentor-cli\\|[^|]+\\|block\\|[^\n]*\n")},
+       {"*** OK ** OK ** OK ***", asked("")}});
+  EXPECT_EQ(completed.status, 0) << completed.err;
+  EXPECT_EQ(completed.err.find("could not be held off"), std::string::npos) << completed.err;
+  traced.insert(traced.begin() + 9, {"--sim-refuse", "in-use"});
+  const Outcome inUse =
+      RunProgram("/usr/bin/strace", traced, {{" Cannot change Drive to Up Mode.", asked("")}});
+  EXPECT_EQ(inUse.status, 1) << inUse.err;
 }
 
 }  // namespace

@@ -177,6 +177,8 @@ class FaultSweep : public testing::TestWithParam<SweepCase> {
       return testing::AssertionFailure() << "written to without a whole backup";
     if (rig.platform.bus().openHandleCount() != 0 || rig.platform.bus().strayRequests() != 0)
       return testing::AssertionFailure() << "the drive's handle was not let go of properly";
+    if (rig.platform.liveHoldCount() != 0 || rig.platform.unheldRequestCount() != 0)
+      return testing::AssertionFailure() << "the machine was not held up for the whole claim";
     return testing::AssertionSuccess();
   }
 

@@ -65,7 +65,7 @@ struct WriteBench {
   UpdateState state;
   firmware::FirmwareImage image;
   ScriptedHost host{state, image};
-  Updater updater{drives, platform, files, host, state, image};
+  Updater updater{drives, platform, platform, files, host, state, image};
   std::shared_ptr<FlashDrive> drive;
 };
 

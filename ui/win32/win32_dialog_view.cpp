@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/machine_keeper.h"
 #include "ui/control_ids.h"
 #include "ui/list_order.h"
 #include "ui/win32/password_prompt.h"
@@ -21,9 +22,8 @@ using resources::ControlKind;
 // Posted to the dialog once its modal loop runs: the work to do over the visible window.
 constexpr UINT kShownMessage = WM_APP + 1;
 
-// What Windows shows beside the program when a log-off or shutdown waits for it.
-constexpr const wchar_t* kEnglishBusyReason =
-    L"A drive's firmware is being rewritten. Cutting it off now can leave the drive unusable.";
+// What Windows shows beside the program when a log-off or shutdown waits for it (in English:
+// the platform's reason for keeping the machine up).
 constexpr const wchar_t* kJapaneseBusyReason =
     L"ドライブのファームウェアを書き換えています。中断するとドライブが使えなくなることがあります。";
 
@@ -154,11 +154,9 @@ void Win32DialogView::Dispatch(const std::function<void()>& work) {
   if (holds_++ == 0) {
     focus = GetFocus();
     EnableWindow(window_, FALSE);
-    // The machine stays up meanwhile: no sleep for want of input in the middle of a flash.
-    SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED);
     ShutdownBlockReasonCreate(window_, language_ == resources::TemplateLanguage::Japanese
                                            ? kJapaneseBusyReason
-                                           : kEnglishBusyReason);
+                                           : Wide(platform::kKeepUpReason).c_str());
   }
   struct Release {
     Win32DialogView& view;
@@ -166,7 +164,6 @@ void Win32DialogView::Dispatch(const std::function<void()>& work) {
     ~Release() {
       if (--view.holds_ > 0) return;
       ShutdownBlockReasonDestroy(view.window_);
-      SetThreadExecutionState(ES_CONTINUOUS);
       EnableWindow(view.window_, TRUE);
       // The focus goes back where it was, or on to the next tab stop when that control
       // can no longer take it.

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace zentor::platform {
+
+// Why the machine is being kept up, as the system shows it to the user (a desktop's list of
+// what blocks sleep and shutdown, Windows' log-off screen).
+inline constexpr const char* kKeepUpReason =
+    "A drive's firmware is being rewritten. Cutting it off now can leave the drive unusable.";
+
+// Where a platform says, once, that it could not keep the machine up and why. Programs with
+// no console leave it empty and stay silent.
+using KeepUpNotice = std::function<void(const std::string& why)>;
+
+// While it lives, the machine is kept from sleeping (idle, lid closed, asked to) and from
+// shutting down or logging off where the system lets a program hold that off.
+class MachineHold {
+ public:
+  virtual ~MachineHold() = default;
+};
+
+// An update that is cut between the erase and the last written byte can leave a drive that
+// no longer starts: the update holds the machine up from before the drive is claimed until
+// it is let go of.
+class MachineKeeper {
+ public:
+  virtual ~MachineKeeper() = default;
+  // Nullptr where the system would not hold the machine; the update goes on regardless.
+  virtual std::unique_ptr<MachineHold> KeepMachineUp() = 0;
+};
+
+}  // namespace zentor::platform
