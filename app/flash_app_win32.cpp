@@ -1,19 +1,35 @@
+#include <windows.h>
+
+#include <cstdio>
+
 #include "app/drive_list_notice.h"
 #include "app/flash_app.h"
 #include "app/responsive_platform.h"
+#include "app/starting_place.h"
 #include "ui/flash_dialog.h"
+#include "ui/win32/wide_text.h"
 #include "ui/win32/win32_dialog_view.h"
 
 namespace zentor::app {
 
 int FlashApp::Run(platform::Platform& platform, platform::FileSystem& files,
-                  resources::TemplateLanguage language) {
+                  resources::TemplateLanguage language, const std::string& startingPath) {
+  const StartingPlace place = MoveToStartingPlace(startingPath, files);
+  if (!place.error.empty()) {
+    std::fprintf(stderr, "zentor: %s\n", place.error.c_str());
+    MessageBoxW(nullptr, ui::win32::Wide(place.error).c_str(), L"zentor", MB_OK | MB_ICONSTOP);
+    return kExitBadPath;
+  }
   ui::win32::Win32DialogView view(language);
   ResponsivePlatform responsive(platform, [&view] { view.LetWindowSystemIn(); });
   ui::FlashDialog dialog(view, files, responsive);
   view.Connect(&dialog);
-  return view.RunModal([&dialog] { dialog.InitDialog(); },
-                       [&dialog, language] { TellWhyNoDriveIsListed(dialog, language); });
+  view.RunModal(
+      [&dialog, &place] {
+        if (dialog.InitDialog() && !place.file.empty()) SelectStartingFile(dialog, place.file);
+      },
+      [&dialog, language] { TellWhyNoDriveIsListed(dialog, language); });
+  return 0;
 }
 
 }  // namespace zentor::app

@@ -37,8 +37,9 @@ struct Parser {
   QCommandLineOption version{{"V", "version"}};
 };
 
-std::string HelpText(const WindowProgram& program) {
-  return "Usage: " + program.name + " [OPTIONS]\n\n" + program.summary +
+std::string HelpText(const WindowProgram& program, bool takesPath) {
+  return "Usage: " + program.name +
+         (takesPath ? " [OPTIONS] [FILE|FOLDER]\n\n" : " [OPTIONS]\n\n") + program.summary +
          "\n\nOptions:\n"
          "  -h, --help      show this text\n"
          "  -V, --version   show the version\n"
@@ -54,14 +55,15 @@ int Refuse(const WindowProgram& program, const std::string& what) {
 
 }  // namespace
 
-std::optional<int> AnswerWithoutWindow(int argc, char** argv, const WindowProgram& program) {
+std::optional<int> AnswerWithoutWindow(int argc, char** argv, const WindowProgram& program,
+                                       std::string* path) {
   QStringList arguments;
   for (int i = 0; i < argc; ++i)
     arguments << QString::fromLocal8Bit(argv[i]);
   Parser own;
   if (!own.parser.parse(arguments)) return Refuse(program, own.parser.errorText().toStdString());
   if (own.parser.isSet(own.help)) {
-    std::fputs(HelpText(program).c_str(), stdout);
+    std::fputs(HelpText(program, path != nullptr).c_str(), stdout);
     return kExitDone;
   }
   if (own.parser.isSet(own.version)) {
@@ -69,10 +71,12 @@ std::optional<int> AnswerWithoutWindow(int argc, char** argv, const WindowProgra
     std::fputs(ui::VersionLines(program.name, file).c_str(), stdout);
     return kExitDone;
   }
-  if (!own.parser.positionalArguments().isEmpty()) {
-    return Refuse(program, "unexpected argument '" +
-                               own.parser.positionalArguments().first().toStdString() +
-                               "': the window takes no files or drives on its command line");
+  const QStringList positional = own.parser.positionalArguments();
+  if (path && positional.size() == 1) *path = positional.first().toLocal8Bit().toStdString();
+  if (positional.size() > (path ? 1 : 0)) {
+    return Refuse(program, "unexpected argument '" + positional.last().toStdString() + "': " +
+                               (path ? "the window starts in one file or folder"
+                                     : "the window takes no files or drives on its command line"));
   }
   return std::nullopt;
 }

@@ -13,8 +13,10 @@ struct WindowProgram {
 
 // The whole command line is judged before the window system is asked for anything, so
 // --help, --version and a wrong option are answered without a display: the exit status when
-// the program ends here (2 for an option that is neither its own nor Qt's, or any argument
-// that is not an option), nothing when it goes on to open its window.
-std::optional<int> AnswerWithoutWindow(int argc, char** argv, const WindowProgram& program);
+// the program ends here (2 for an option that is neither its own nor Qt's, or an argument
+// that is not an option where none is taken), nothing when it goes on to open its window.
+// Given `path`, the program takes one file or folder to start in, and it lands there.
+std::optional<int> AnswerWithoutWindow(int argc, char** argv, const WindowProgram& program,
+                                       std::string* path = nullptr);
 
 }  // namespace zentor::app

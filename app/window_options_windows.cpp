@@ -29,8 +29,9 @@ bool ReachConsole() {
   return true;
 }
 
-std::string HelpText(const WindowProgram& program) {
-  return "Usage: " + program.name + " [OPTIONS]\n\n" + program.summary +
+std::string HelpText(const WindowProgram& program, bool takesPath) {
+  return "Usage: " + program.name +
+         (takesPath ? " [OPTIONS] [FILE|FOLDER]\n\n" : " [OPTIONS]\n\n") + program.summary +
          "\n\nOptions:\n"
          "  -h, --help      show this text\n"
          "  -V, --version   show the version\n";
@@ -38,7 +39,8 @@ std::string HelpText(const WindowProgram& program) {
 
 }  // namespace
 
-std::optional<int> AnswerWithoutWindow(int argc, char** argv, const WindowProgram& program) {
+std::optional<int> AnswerWithoutWindow(int argc, char** argv, const WindowProgram& program,
+                                       std::string* path) {
   if (argc < 2) return std::nullopt;
   bool help = false, version = false;
   std::string wrong;
@@ -48,13 +50,17 @@ std::optional<int> AnswerWithoutWindow(int argc, char** argv, const WindowProgra
       help = true;
     } else if (argument == "-V" || argument == "--version") {
       version = true;
+    } else if (path && path->empty() && !argument.starts_with('-') && !argument.empty()) {
+      *path = argument;
     } else if (wrong.empty()) {
       wrong = argument.starts_with('-') ? "unknown option '" + argument + "'"
-                                        : "unexpected argument '" + argument +
-                                              "': the window takes no files or drives on its "
-                                              "command line";
+                                        : "unexpected argument '" + argument + "': " +
+                                              (path ? "the window starts in one file or folder"
+                                                    : "the window takes no files or drives on "
+                                                      "its command line");
     }
   }
+  if (!help && !version && wrong.empty()) return std::nullopt;
   const bool console = ReachConsole();
   std::string answer;
   int status = kExitDone;
@@ -62,7 +68,7 @@ std::optional<int> AnswerWithoutWindow(int argc, char** argv, const WindowProgra
     answer = program.name + ": " + wrong + "\nTry '" + program.name + " --help' for the options.\n";
     status = kExitUsage;
   } else if (help) {
-    answer = HelpText(program);
+    answer = HelpText(program, path != nullptr);
   } else if (version) {
     answer = ui::VersionLines(program.name, *NativePlatform());
   }

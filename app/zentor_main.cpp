@@ -16,16 +16,20 @@ const zentor::app::WindowProgram kProgram{
     "Rewrites the firmware of a supported optical disc drive. Choose the drive and a\n"
     "firmware file (.vrl or .bin) of the current directory, tick \"Back Up current F/W\"\n"
     "to save the drive's firmware there first, and press Start. The drive needs\n"
-    "read-write access to its generic node (/dev/sgN), or root; see zentor(1)."};
+    "read-write access to its generic node (/dev/sgN), or root; see zentor(1).\n"
+    "Given a firmware file or a folder, the window works in that folder instead and\n"
+    "chooses the file (opening a .vrl file with Zentor from the file manager does so)."};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (const auto status = zentor::app::AnswerWithoutWindow(argc, argv, kProgram)) return *status;
+  std::string path;
+  if (const auto status = zentor::app::AnswerWithoutWindow(argc, argv, kProgram, &path)) {
+    return *status;
+  }
   QApplication application(argc, argv);
   zentor::platform::linux_os::LinuxPlatform platform;
   zentor::platform::linux_os::PosixFileSystem files;
-  zentor::app::FlashApp().Run(platform, files,
-                              zentor::ui::qt::TemplateLanguageOf(QLocale::system()));
-  return 0;
+  return zentor::app::FlashApp().Run(platform, files,
+                                     zentor::ui::qt::TemplateLanguageOf(QLocale::system()), path);
 }

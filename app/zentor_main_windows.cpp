@@ -13,14 +13,18 @@ const zentor::app::WindowProgram kProgram{
     "Rewrites the firmware of a supported optical disc drive. Choose the drive and a\n"
     "firmware file (.vrl or .bin) of the current folder, tick \"Back Up current F/W\"\n"
     "to save the drive's firmware there first, and press Start. Reaching a drive\n"
-    "takes an administrator: Windows asks once when the program starts."};
+    "takes an administrator: Windows asks once when the program starts. Given a\n"
+    "firmware file or a folder (a file dropped on zentor.exe), the window works in\n"
+    "that folder instead and chooses the file."};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (const auto status = zentor::app::AnswerWithoutWindow(argc, argv, kProgram)) return *status;
+  std::string path;
+  if (const auto status = zentor::app::AnswerWithoutWindow(argc, argv, kProgram, &path)) {
+    return *status;
+  }
   const auto platform = zentor::app::NativePlatform();
   const auto files = zentor::app::NativeWorkingDirectory();
-  zentor::app::FlashApp().Run(*platform, *files, zentor::app::UserTemplateLanguage());
-  return 0;
+  return zentor::app::FlashApp().Run(*platform, *files, zentor::app::UserTemplateLanguage(), path);
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "firmware/firmware_image.h"
 #include "firmware/source_file_check.h"
@@ -17,6 +18,9 @@
 #include "update/updater.h"
 
 namespace zentor::ui {
+
+// The names the source file list shows: the working directory's firmware files.
+std::vector<std::string> SourceFileNames(platform::FileSystem& files);
 
 // The program's one dialog and the owner of its state. It reaches its window only through
 // the DialogView port, so every rule below runs the same behind a real window, the

@@ -7,13 +7,19 @@ namespace zentor::ui {
 
 // Firmware files are stored ".vrl" or plain ".bin"; the names are matched without regard
 // to case, so backups named CDRWFW00.VRL are listed as well.
+std::vector<std::string> SourceFileNames(platform::FileSystem& files) {
+  std::vector<std::string> names;
+  for (const char* pattern : {"*.vrl", "*.bin"}) {
+    for (std::string& name : files.ListFiles(pattern))
+      names.push_back(std::move(name));
+  }
+  return names;
+}
+
 void FlashDialog::FillSourceFileEntries() {
   view_.ClearList(kSourceFileList);
-  for (const char* pattern : {"*.vrl", "*.bin"}) {
-    for (const std::string& name : files_.ListFiles(pattern)) {
-      view_.AddListEntry(kSourceFileList, name);
-    }
-  }
+  for (const std::string& name : SourceFileNames(files_))
+    view_.AddListEntry(kSourceFileList, name);
 }
 
 void FlashDialog::SelectFirstSourceFile() {

@@ -1,6 +1,7 @@
 #include "app/cli/cli_commands.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -19,7 +20,8 @@ namespace {
 
 std::vector<std::string> Entries(const ui::DialogView& view, int list) {
   std::vector<std::string> entries;
-  for (int i = 0; i < view.ListCount(list); ++i) entries.push_back(view.ListEntry(list, i));
+  for (int i = 0; i < view.ListCount(list); ++i)
+    entries.push_back(view.ListEntry(list, i));
   return entries;
 }
 
@@ -128,7 +130,21 @@ int RunDialogCommand(const CliOptions& options, platform::Platform& platform,
   EchoingView view(streams.err);
   ui::FlashDialog dialog(view, files, platform);
   view.Connect(&dialog);
-  if (!dialog.InitDialog()) return kExitStartupFailed;
+  // An update reports how it ended on every way out, a start that failed included.
+  std::unique_ptr<UpdateReport> report;
+  if (options.command == Command::Update && options.json) {
+    report = std::make_unique<JsonReport>(streams.out, dialog.backupFileName, files);
+  } else if (options.command == Command::Update) {
+    report = std::make_unique<TerminalReport>(streams.out, streams.err, streams.liveProgress);
+  }
+  if (!dialog.InitDialog()) {
+    const auto& boxes = view.MessageBoxes();
+    if (report) {
+      report->Result(dialog.WizardStep, kExitStartupFailed,
+                     boxes.empty() ? "the program could not start" : boxes.back().text);
+    }
+    return kExitStartupFailed;
+  }
   if (options.japanese) view.Click(ui::kJapaneseRadio);
 
   switch (options.command) {
@@ -136,14 +152,8 @@ int RunDialogCommand(const CliOptions& options, platform::Platform& platform,
       return ListDrives(options, dialog, view, platform, streams);
     case Command::Files:
       return ListFiles(options, dialog, view, files, streams);
-    case Command::Update: {
-      if (options.json) {
-        JsonReport report(streams.out, dialog.backupFileName);
-        return RunUpdate(options, dialog, view, report, streams);
-      }
-      TerminalReport report(streams.out, streams.err, streams.liveProgress);
-      return RunUpdate(options, dialog, view, report, streams);
-    }
+    case Command::Update:
+      return RunUpdate(options, dialog, view, *report, streams);
     case Command::None:
     case Command::Samples:
       break;

@@ -10,15 +10,20 @@ void WriteJsonLine(std::ostream& out, const nlohmann::ordered_json& value) {
       << std::flush;
 }
 
+// The backup only gets its name once it is whole (it is written under another name and
+// moved), and the name is one that was free: a file under it is the backup.
+void JsonReport::TellBackupWhenWritten() {
+  if (backupTold_ || step_ != update::StepBackingUp || !files_.Stamp(backupFileName_)) return;
+  backupTold_ = true;
+  WriteJsonLine(out_, {{"event", "backup"}, {"file", backupFileName_}});
+}
+
 void JsonReport::Information(int step, std::string_view text) {
-  // The backup's phase list gives way to the transfer's only once the file is written.
-  if (step_ == update::StepBackingUp && step == update::StepTransferring) {
-    WriteJsonLine(out_, {{"event", "backup"}, {"file", backupFileName_}});
-  }
+  TellBackupWhenWritten();
   step_ = step;
   const bool phases = step >= update::StepBackingUp && step <= update::StepFinalSum;
-  WriteJsonLine(out_,
-                {{"event", phases ? "phases" : "step"}, {"step", step}, {"text", TerminalLines(text)}});
+  WriteJsonLine(
+      out_, {{"event", phases ? "phases" : "step"}, {"step", step}, {"text", TerminalLines(text)}});
 }
 
 void JsonReport::Progress(int position, int high) {
@@ -29,14 +34,16 @@ void JsonReport::Progress(int position, int high) {
 }
 
 void JsonReport::Message(std::string_view caption, std::string_view text) {
+  TellBackupWhenWritten();
   WriteJsonLine(out_, {{"event", "message"}, {"caption", caption}, {"text", TerminalLines(text)}});
 }
 
 void JsonReport::Result(int step, int exitStatus, std::string_view error) {
+  TellBackupWhenWritten();
   nlohmann::ordered_json result = {{"event", "result"},
-                           {"step", step},
-                           {"completed", step == update::StepCompleted && exitStatus == 0},
-                           {"exit_status", exitStatus}};
+                                   {"step", step},
+                                   {"completed", step == update::StepCompleted && exitStatus == 0},
+                                   {"exit_status", exitStatus}};
   if (!error.empty()) result["error"] = error;
   WriteJsonLine(out_, result);
 }

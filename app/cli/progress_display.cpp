@@ -10,13 +10,20 @@ constexpr const char* kClearLine = "\r\033[K";
 
 void ProgressDisplay::Show(int position, int high) {
   if (position == position_ && high == high_) return;
+  const int tenth = high > 0 ? std::clamp(position, 0, high) * 10 / high : 0;
+  // A bar that goes back has started anew (the next phase of the update).
+  if (position < position_) loggedTenth_ = tenth;
   position_ = position;
   high_ = high;
-  if (!live_) {
+  if (live_) {
+    Draw();
+  } else if (tenth > loggedTenth_) {
+    loggedTenth_ = tenth;
     stream_ << "progress " << position << '/' << high << '\n' << std::flush;
-    return;
+    positionLogged_ = true;
+  } else {
+    positionLogged_ = false;
   }
-  Draw();
 }
 
 void ProgressDisplay::Draw() {
@@ -37,6 +44,10 @@ void ProgressDisplay::Resume() {
 }
 
 void ProgressDisplay::Finish() {
+  if (!live_ && !positionLogged_) {
+    stream_ << "progress " << position_ << '/' << high_ << '\n' << std::flush;
+    positionLogged_ = true;
+  }
   if (!live_ || !drawn_) return;
   stream_ << '\n' << std::flush;
   drawn_ = false;

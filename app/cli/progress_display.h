@@ -5,7 +5,9 @@
 namespace zentor::app::cli {
 
 // The progress bar on a stream: on a terminal one line redrawn in place, elsewhere (a log,
-// a pipe) one plain line per position, "progress N/120".
+// a pipe) a plain line "progress N/120" each time the bar crosses another tenth of its
+// range, and the last position when the update ends: a line per position would flood a log
+// with hundreds.
 class ProgressDisplay {
  public:
   ProgressDisplay(std::ostream& stream, bool live) : stream_(stream), live_(live) {}
@@ -28,6 +30,8 @@ class ProgressDisplay {
   bool drawn_ = false;
   int position_ = -1;
   int high_ = 0;
+  int loggedTenth_ = 0;  // the tenth of the range the last logged line reached
+  bool positionLogged_ = true;
 };
 
 }  // namespace zentor::app::cli

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <limits>
 
@@ -40,8 +41,8 @@ class WindowsFile final : public File {
  private:
   std::int64_t ReadFrom(OVERLAPPED* at, std::span<std::uint8_t> into) {
     DWORD count = 0;
-    const auto wanted = static_cast<DWORD>(
-        std::min<std::size_t>(into.size(), std::numeric_limits<DWORD>::max()));
+    const auto wanted =
+        static_cast<DWORD>(std::min<std::size_t>(into.size(), std::numeric_limits<DWORD>::max()));
     if (!ReadFile(handle_, into.data(), wanted, &count, at)) {
       return GetLastError() == ERROR_HANDLE_EOF ? 0 : -1;
     }
@@ -51,35 +52,8 @@ class WindowsFile final : public File {
   HANDLE handle_;
 };
 
-// The file system's callers read errno numbers, as the C library gives them everywhere.
-int ErrnoOf(DWORD error) {
-  switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-      return ENOENT;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-      return EACCES;
-    case ERROR_TOO_MANY_OPEN_FILES:
-      return EMFILE;
-    case ERROR_FILENAME_EXCED_RANGE:
-    case ERROR_INVALID_NAME:
-      return ENAMETOOLONG;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-      return ENOSPC;
-    case ERROR_CRC:
-    case ERROR_READ_FAULT:
-    case ERROR_WRITE_FAULT:
-      return EIO;
-    default:
-      return EINVAL;
-  }
-}
-
 int LastErrno() {
-  return ErrnoOf(GetLastError());
+  return ErrnoOfWin32Error(GetLastError());
 }
 
 bool IsRegularFile(DWORD attributes) {
@@ -129,6 +103,57 @@ OpenResult WindowsFileSystem::OpenForReading(const std::string& name) {
   return {std::make_unique<WindowsFile>(handle), 0};
 }
 
+// FILETIME counts 100-nanosecond ticks since 1601: today's count times 100 no longer fits in
+// 64 bits, the count since 1970 does until 2262 (later stamps stay at the largest value).
+std::int64_t NanosecondsSinceUnixEpoch(std::uint64_t fileTimeTicks) {
+  constexpr std::int64_t kTicksBefore1970 = 116'444'736'000'000'000;
+  constexpr std::int64_t kLimit = std::numeric_limits<std::int64_t>::max() / 100;
+  const std::int64_t ticks =
+      static_cast<std::int64_t>(std::min<std::uint64_t>(fileTimeTicks, INT64_MAX)) -
+      kTicksBefore1970;
+  return std::clamp(ticks, -kLimit, kLimit) * 100;
+}
+
+int ErrnoOfWin32Error(unsigned long error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+      return ENOENT;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+      return ENOTDIR;
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+      return ENAMETOOLONG;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+      return EACCES;
+    case ERROR_SHARING_VIOLATION:
+      return ETXTBSY;
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_DRIVE_LOCKED:
+      return ENOLCK;
+    case ERROR_TOO_MANY_OPEN_FILES:
+    case ERROR_SHARING_BUFFER_EXCEEDED:
+      return EMFILE;
+    case ERROR_INVALID_HANDLE:
+      return EBADF;
+    case ERROR_SEEK:
+    case ERROR_NEGATIVE_SEEK:
+      return ESPIPE;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return ENOSPC;
+    case ERROR_CRC:
+    case ERROR_READ_FAULT:
+    case ERROR_WRITE_FAULT:
+    case ERROR_NOT_READY:
+      return EIO;
+    default:
+      return EINVAL;
+  }
+}
+
 std::optional<FileStamp> WindowsFileSystem::Stamp(const std::string& name) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!GetFileAttributesExA(PathOf(name).c_str(), GetFileExInfoStandard, &data) ||
@@ -138,8 +163,7 @@ std::optional<FileStamp> WindowsFileSystem::Stamp(const std::string& name) {
   const std::uint64_t length = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
   const std::uint64_t ticks = (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
                               data.ftLastWriteTime.dwLowDateTime;
-  // FILETIME counts 100-nanosecond ticks.
-  return FileStamp{length, static_cast<std::int64_t>(ticks) * 100};
+  return FileStamp{length, NanosecondsSinceUnixEpoch(ticks)};
 }
 
 int WindowsFileSystem::ReplaceFile(const std::string& name, std::span<const std::uint8_t> bytes) {

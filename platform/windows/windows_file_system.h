@@ -1,10 +1,18 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/file_system.h"
 
 namespace zentor::platform::windows {
+
+// The errno number a Win32 error stands for: the file system's callers read errno numbers,
+// as the C library gives them everywhere, and take the cause of a failed open from them.
+int ErrnoOfWin32Error(unsigned long error);
+
+// A FILETIME's count as a stamp: nanoseconds since 1970.
+std::int64_t NanosecondsSinceUnixEpoch(std::uint64_t fileTimeTicks);
 
 // Files of one directory through the Win32 file calls: the working directory for the
 // program. Windows compares names without regard to case already.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <sstream>
 
 #include "platform/sim/sim_platform.h"
@@ -58,6 +60,13 @@ TEST(CliCommands, AFailedStartEndsWithStatusThree) {
   EXPECT_EQ(RunDialogCommand(drives, machine, files, {out, err, false}), kExitStartupFailed);
   EXPECT_EQ(err.str(), "zentor: Not found 'ASPI32.DLL'\n");
   EXPECT_EQ(out.str(), "");
+  // An update's JSON ends with its result there too.
+  CliOptions update;
+  update.command = Command::Update;
+  update.json = true;
+  EXPECT_EQ(RunDialogCommand(update, machine, files, {out, err, false}), kExitStartupFailed);
+  EXPECT_EQ(nlohmann::json::parse(out.str()), nlohmann::json::parse(R"({"event": "result",
+      "step": 0, "completed": false, "exit_status": 3, "error": "Not found 'ASPI32.DLL'"})"));
 }
 
 }  // namespace

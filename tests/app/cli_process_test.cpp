@@ -161,33 +161,22 @@ TEST_F(CliProcess, HelpVersionAndBadLines) {
     std::string errPart;
   };
   const std::string label = " 8.515\n2003  Ver 8.515.\n";
+  // clang-format off
   std::vector<Case> cases = {
       {ZENTOR_CLI_PATH, {"--version"}, 0, "zentor-cli" + label, ""},
-      {ZENTOR_CLI_PATH,
-       {"--simulate", "flash"},
-       2,
-       "",
+      {ZENTOR_CLI_PATH, {"--simulate", "flash"}, 2, "",
        "zentor-cli: unknown command \"flash\"\n\nUsage:"},
 #ifdef ZENTOR_WINDOW_PATH
       {ZENTOR_WINDOW_PATH, {"--version"}, 0, "zentor" + label, ""},
-      {ZENTOR_WINDOW_PATH,
-       {"-style", "fusion", "new.vrl"},
-       2,
-       "",
-       "zentor: unexpected argument 'new.vrl': the window takes no files or drives"},
-      {ZENTOR_WINDOW_PATH,
-       {"-platform", "xcb", "--bogus"},
-       2,
-       "",
-       "zentor: Unknown option 'bogus'."},
+      {ZENTOR_WINDOW_PATH, {"-style", "fusion", "new.vrl", "old.vrl"}, 2, "",
+       "zentor: unexpected argument 'old.vrl': the window starts in one file or folder"},
+      {ZENTOR_WINDOW_PATH, {"-platform", "xcb", "--bogus"}, 2, "", "zentor: Unknown option 'bogus'."},
       {ZENTOR_DEMO_PATH, {"-V"}, 0, "zentor-demo" + label, ""},
-      {ZENTOR_DEMO_PATH,
-       {"-platform", "offscreen", "--drive=0"},
-       2,
-       "",
+      {ZENTOR_DEMO_PATH, {"-platform", "offscreen", "--drive=0"}, 2, "",
        "zentor-demo: Unknown option 'drive'."},
 #endif
   };
+  // clang-format on
   for (Case& c : cases) {
     SCOPED_TRACE(std::string(c.program) + " " + c.arguments.back());
     const Outcome outcome = RunProgram(c.program, c.arguments);
@@ -298,6 +287,8 @@ TEST_F(CliProcess, ARefusedFlashStartEndsWithStatusOneAndTheNgTextInJapanese) {
                            "PCの電源を切り再起動してください。\n\n"))
       << update.out;
   EXPECT_EQ(update.out.find("OK ** OK"), std::string::npos);
+  // The log ends with where the bar stood when the update ended.
+  EXPECT_TRUE(update.err.ends_with("progress 120/120\nprogress 341/120\n")) << update.err;
 }
 
 // Two ways an update ends before the flash, with status 1: another program holds the drive
@@ -311,6 +302,16 @@ TEST_F(CliProcess, ADriveInUseOrABackupNotSurelyOnDiskEndsBeforeTheFlash) {
   EXPECT_NE(inUse.out.find(" Cannot change Drive to Up Mode."), std::string::npos) << inUse.out;
   EXPECT_TRUE(inUse.err.starts_with("zentor-cli: ")) << inUse.err;
   EXPECT_NE(inUse.err.find("(\\\\.\\cdrom0)"), std::string::npos) << inUse.err;
+  // The firmware file taken away while the backup is read out: the update ends before the
+  // transfer, and the JSON names the backup, which is on disk.
+  const Outcome removed = Run(
+      {"--simulate", "update", "--drive", "cdrom0", "--file", "kxr42.vrl", "--backup", "--json"},
+      {{"\"step\":5", [this](pid_t) { fs::remove(work_ / "kxr42.vrl"); }}});
+  EXPECT_EQ(removed.status, 1);
+  EXPECT_NE(removed.out.find(R"({"event":"backup","file":"CDRWFW00.VRL"})"), std::string::npos)
+      << removed.out;
+  EXPECT_TRUE(fs::exists(work_ / "CDRWFW00.VRL"));
+  Run({"--simulate", "samples"});
   const Outcome unsynced = RunProgram(
       "/usr/bin/strace", {"-f", "-o", "/dev/null", "-E", "ASAN_OPTIONS=detect_leaks=0", "-e",
                           "inject=fsync:error=EIO:when=2", ZENTOR_CLI_PATH, "--simulate", "update",
@@ -347,6 +348,13 @@ TEST_F(CliProcess, LogindKeepsTheMachineUpForTheUpdateAlone) {
        {"*** OK ** OK ** OK ***", asked(kNoInhibitor)}});
   EXPECT_EQ(completed.status, 0) << completed.err;
   EXPECT_EQ(completed.err.find("could not be held off"), std::string::npos) << completed.err;
+  // In a log the bar leaves a line per tenth of its range, not one per position.
+  std::istringstream log(completed.err);
+  int progressLines = 0;
+  for (std::string line; std::getline(log, line);)
+    progressLines += line.starts_with("progress ");
+  EXPECT_LE(progressLines, 15) << completed.err;
+  EXPECT_TRUE(completed.err.ends_with("progress 120/120\n")) << completed.err;
   traced.insert(traced.begin() + 9, {"--sim-refuse", "in-use"});
   const Outcome inUse = RunProgram("/usr/bin/strace", traced,
                                    {{" Cannot change Drive to Up Mode.", asked(kNoInhibitor)}});

@@ -9,13 +9,16 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTimer>
 #include <QtTest>
 
 #include "app/demo_machine.h"
+#include "app/flash_app.h"
 #include "app/responsive_platform.h"
 #include "platform/linux/linux_program_file.h"
+#include "platform/linux/posix_file_system.h"
 #include "platform/sim/sim_platform.h"
 #include "resources/pictures.h"
 #include "tests/firmware/memory_file_system.h"
@@ -175,8 +178,8 @@ class QtDialogTest : public QObject {
     Rig rig;
     QVERIFY(rig.Start());
     rig.drives[0].drive->SetHeldElsewhere(true);
-    for (const auto language : {resources::TemplateLanguage::English,
-                                resources::TemplateLanguage::Japanese}) {
+    for (const auto language :
+         {resources::TemplateLanguage::English, resources::TemplateLanguage::Japanese}) {
       if (language == resources::TemplateLanguage::Japanese) rig.Click(1016);
       QString text, caption;
       QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -197,6 +200,48 @@ class QtDialogTest : public QObject {
       QCOMPARE(icon, QMessageBox::Warning);
       rig.Click(1003);  // back to the choice of drive and file
     }
+  }
+
+  // Handed a firmware file, the window works in the file's folder with the file chosen; a
+  // path that is not there, or a file the list would not show, ends the program with
+  // status 2 and a box saying why, before any drive is looked at.
+  void startsWhereAFileLiesOrSaysWhyNot() {
+    const QString home = QDir::currentPath();
+    QTemporaryDir folder;
+    QVERIFY(QDir::setCurrent(folder.path()));
+    platform::sim::SimPlatform machine;
+    platform::linux_os::PosixFileSystem files;
+    const auto drives = app::AttachDemoDrives(machine.bus(), machine.clock());
+    app::WriteSampleFiles(drives, files);
+    QFile(folder.filePath("notes.txt")).open(QIODevice::WriteOnly);
+    QVERIFY(QDir::setCurrent(home));
+    QString seen;
+    QTimer watch;
+    watch.callOnTimeout([&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        seen = box->text();
+        box->accept();
+      } else if (auto* window = dynamic_cast<QtDialogView*>(QApplication::activeModalWidget())) {
+        seen = QDir::currentPath() + " " +
+               qobject_cast<QComboBox*>(window->Control(1001))->currentText();
+        QTest::mouseClick(window->Control(2), Qt::LeftButton);
+      }
+    });
+    watch.start(10);
+    const auto run = [&](const QString& path) {
+      seen.clear();
+      return app::FlashApp().Run(machine, files, resources::TemplateLanguage::English,
+                                 path.toStdString());
+    };
+    QCOMPARE(run(folder.filePath("gone.vrl")), 2);
+    QCOMPARE(seen, "no such file or folder: " + folder.filePath("gone.vrl"));
+    QCOMPARE(run(folder.filePath("notes.txt")), 2);
+    QCOMPARE(seen, folder.filePath("notes.txt") +
+                       " is not a firmware file the window lists (*.vrl, *.bin)");
+    QVERIFY(drives[0].drive->received().empty());
+    QCOMPARE(run(folder.filePath("kxr70.vrl")), 0);
+    QCOMPARE(seen, folder.path() + " kxr70.vrl");
+    QVERIFY(QDir::setCurrent(home));
   }
 };
 

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+#include "platform/file_system.h"
+#include "ui/flash_dialog.h"
+
+namespace zentor::app {
+
+// Where the window starts when it is handed a file or a folder (a firmware file opened from
+// the file manager or dropped on the program): it works in that folder, where the firmware
+// files are read and the backup is written, and selects that file.
+struct StartingPlace {
+  std::string file;   // the file to select; empty for a folder
+  std::string error;  // why the window cannot start there; empty when it can
+};
+
+// Makes the folder named, or the named file's folder, the working directory, and checks
+// that the file is one the list shows. Nothing to do for an empty path.
+StartingPlace MoveToStartingPlace(const std::string& path, platform::FileSystem& files);
+
+// Selects the file in the dialog's source list, as a user would.
+void SelectStartingFile(ui::FlashDialog& dialog, const std::string& file);
+
+}  // namespace zentor::app

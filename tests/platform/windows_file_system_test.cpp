@@ -1,0 +1,65 @@
+// The Windows file system under Wine: what a failed open is reported as, and file stamps.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "firmware/file_error_text.h"
+#include "platform/windows/windows_file_system.h"
+
+namespace zentor::platform::windows {
+namespace {
+
+using namespace firmware;
+
+TEST(WindowsFileErrors, EachWin32ErrorIsReportedAsItsCause) {
+  const std::pair<DWORD, FileErrorCause> rows[] = {{ERROR_FILE_NOT_FOUND, kFileNotFound},
+                                                   {ERROR_PATH_NOT_FOUND, kBadPath},
+                                                   {ERROR_INVALID_NAME, kBadPath},
+                                                   {ERROR_TOO_MANY_OPEN_FILES, kTooManyOpenFiles},
+                                                   {ERROR_ACCESS_DENIED, kAccessDenied},
+                                                   {ERROR_INVALID_HANDLE, kInvalidFile},
+                                                   {ERROR_SEEK, kBadSeek},
+                                                   {ERROR_CRC, kHardIo},
+                                                   {ERROR_SHARING_VIOLATION, kSharingViolation},
+                                                   {ERROR_LOCK_VIOLATION, kLockViolation},
+                                                   {ERROR_DISK_FULL, kDiskFull},
+                                                   {ERROR_GEN_FAILURE, kUnspecifiedError}};
+  for (const auto& [error, cause] : rows)
+    EXPECT_EQ(CauseOfOpenError(ErrnoOfWin32Error(error)), cause) << "Win32 error " << error;
+}
+
+// Real failures: a file another program holds without sharing it, a folder that is not
+// there; and the stamp of a file changed at a known time.
+TEST(WindowsFileSystem, OpensTellTheCauseAndStampsCountFrom1970) {
+  const auto folder = std::filesystem::temp_directory_path() /
+                      ("zentor-files-" + std::to_string(GetCurrentProcessId()));
+  std::filesystem::create_directory(folder);
+  std::ofstream(folder / "new.vrl") << "firmware";
+  WindowsFileSystem files(folder.string());
+  const HANDLE held =
+      CreateFileA((folder / "new.vrl").string().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                  OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(CauseOfOpenError(files.OpenForReading("new.vrl").error), kSharingViolation);
+  EXPECT_EQ(CauseOfOpenError(
+                WindowsFileSystem((folder / "gone").string()).OpenForReading("new.vrl").error),
+            kBadPath);
+
+  // 2026-12-09 00:00:00 UTC: 1796774400 s after 1970, in ticks of 100 ns since 1601.
+  const std::uint64_t ticks = 1'796'774'400ull * 10'000'000 + 116'444'736'000'000'000ull;
+  const FILETIME written{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+  ASSERT_TRUE(SetFileTime(held, nullptr, nullptr, &written));
+  CloseHandle(held);
+  const auto stamp = files.Stamp("new.vrl");
+  ASSERT_TRUE(stamp);
+  EXPECT_EQ(stamp->modifiedNs, 1'796'774'400'000'000'000);
+  EXPECT_EQ(stamp->length, 8u);
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace zentor::platform::windows
