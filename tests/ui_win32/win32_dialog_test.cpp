@@ -7,11 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 
 #include "app/demo_machine.h"
+#include "app/flash_app.h"
 #include "app/responsive_platform.h"
 #include "platform/sim/sim_platform.h"
+#include "platform/windows/windows_file_system.h"
 #include "tests/firmware/memory_file_system.h"
 #include "ui/control_ids.h"
 #include "ui/drive_in_use_notice.h"
@@ -61,23 +64,26 @@ void WhileRunning(std::function<bool()> work) {
   SetTimer(nullptr, 0, 10, OnTimer);
 }
 
-// A dialog of this thread shown over another window: a message box, the password prompt.
-HWND OwnedDialog() {
-  HWND found = nullptr;
+// A visible dialog of this thread: one shown over another window (a message box, the
+// password prompt), or else one of its own (the main dialog, a box of a program that has
+// no window yet).
+HWND ThreadDialog(bool owned = true) {
+  std::pair<HWND, bool> found = {nullptr, owned};
   EnumThreadWindows(
       GetCurrentThreadId(),
-      [](HWND candidate, LPARAM found) {
+      [](HWND candidate, LPARAM lookedFor) {
+        auto& [found, owned] = *reinterpret_cast<std::pair<HWND, bool>*>(lookedFor);
         wchar_t name[16];
         GetClassNameW(candidate, name, 16);
         if (std::wstring_view(name) != L"#32770" || !IsWindowVisible(candidate) ||
-            GetWindow(candidate, GW_OWNER) == nullptr) {
+            (GetWindow(candidate, GW_OWNER) != nullptr) != owned) {
           return TRUE;
         }
-        *reinterpret_cast<HWND*>(found) = candidate;
+        found = candidate;
         return FALSE;
       },
       reinterpret_cast<LPARAM>(&found));
-  return found;
+  return found.first;
 }
 
 // The demo's drives on virtual time, their update files in memory, and the dialog in a
@@ -195,7 +201,7 @@ TEST(Win32Dialog, ADriveInUseIsToldInAMessageBoxOverTheWindow) {
   rig.Click(ui::kNextStartButton);
   std::string text, caption;
   WhileRunning([&] {
-    HWND box = OwnedDialog();
+    HWND box = ThreadDialog();
     if (!box) return false;
     text = TextOf(GetDlgItem(box, 0xFFFF));
     caption = TextOf(box);
@@ -215,7 +221,7 @@ TEST(Win32Dialog, PasswordPromptIsMaskedHoldsItsLengthAndTakesEnterOrEsc) {
   for (const bool enter : {true, false}) {
     bool masked = false;
     WhileRunning([&] {
-      HWND prompt = OwnedDialog();
+      HWND prompt = ThreadDialog();
       if (!prompt) return false;
       HWND edit = GetDlgItem(prompt, ui::kPasswordEdit);
       masked = SendMessageW(edit, EM_GETPASSWORDCHAR, 0, 0) != 0;
@@ -229,6 +235,43 @@ TEST(Win32Dialog, PasswordPromptIsMaskedHoldsItsLengthAndTakesEnterOrEsc) {
     EXPECT_EQ(answer.accepted, enter);
     EXPECT_EQ(answer.text, enter ? "ABCDEFGH" : "");
   }
+}
+
+// Handed a firmware file, as when one is dropped on zentor.exe, the window works in the
+// file's folder with the file chosen; a file that is not there ends the program with status
+// 2 and a box saying why.
+TEST(Win32Window, StartsWhereADroppedFileLiesOrSaysWhyNot) {
+  namespace fs = std::filesystem;
+  const fs::path home = fs::current_path();
+  const fs::path folder =
+      fs::temp_directory_path() / ("zentor-" + std::to_string(GetCurrentProcessId()));
+  fs::create_directory(folder);
+  platform::sim::SimPlatform machine;
+  const auto drives = app::AttachDemoDrives(machine.bus(), machine.clock());
+  platform::windows::WindowsFileSystem files;
+  fs::current_path(folder);
+  app::WriteSampleFiles(drives, files);
+  fs::current_path(home);
+  std::string seen;
+  const auto run = [&](const fs::path& path) {
+    WhileRunning([&] {
+      HWND shown = ThreadDialog(false);
+      if (!shown) return false;
+      HWND list = GetDlgItem(shown, ui::kSourceFileList);
+      seen = list ? (fs::equivalent(fs::current_path(), folder) ? "there " : "elsewhere ") +
+                        TextOf(list)
+                  : TextOf(GetDlgItem(shown, 0xFFFF));
+      PostMessageW(shown, WM_COMMAND, list ? IDCANCEL : IDOK, 0);
+      return true;
+    });
+    return app::FlashApp().Run(machine, files, resources::TemplateLanguage::English, path.string());
+  };
+  EXPECT_EQ(run(folder / "gone.vrl"), 2);
+  EXPECT_EQ(seen, "no such file or folder: " + (folder / "gone.vrl").string());
+  EXPECT_EQ(run(folder / "kxr70.vrl"), 0);
+  EXPECT_EQ(seen, "there kxr70.vrl");
+  fs::current_path(home);
+  fs::remove_all(folder);
 }
 
 // What Windows reads: the dialog's header, title and font, then the control on a DWORD
