@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/name_case.h"
 #include "ui/control_ids.h"
 
 namespace zentor::app {
@@ -14,16 +15,24 @@ StartingPlace MoveToStartingPlace(const std::string& path, platform::FileSystem&
   const fs::file_status status = fs::status(path, error);
   if (!fs::exists(status)) return {{}, "no such file or folder: " + path};
   const bool folder = fs::is_directory(status);
-  const fs::path where = folder ? fs::path(path) : fs::absolute(path, error).parent_path();
+  const fs::path full = fs::absolute(path, error);  // before the working directory moves
+  const fs::path where = folder ? full : full.parent_path();
   fs::current_path(where, error);
   if (error) return {{}, "cannot work in " + where.string() + ": " + error.message()};
   if (folder) return {};
   const std::string file = fs::path(path).filename().string();
   const std::vector<std::string> listed = ui::SourceFileNames(files);
-  if (std::ranges::find(listed, file) == listed.end()) {
+  // The name as listed; on Windows a name typed in other letter cases names the same file.
+  auto found = std::ranges::find(listed, file);
+  if (found == listed.end()) {
+    found = std::ranges::find_if(listed, [&](const std::string& name) {
+      return platform::EqualIgnoringCase(name, file) && fs::equivalent(name, full, error);
+    });
+  }
+  if (found == listed.end()) {
     return {{}, path + " is not a firmware file the window lists (*.vrl, *.bin)"};
   }
-  return {file, {}};
+  return {*found, {}};
 }
 
 void SelectStartingFile(ui::FlashDialog& dialog, const std::string& file) {

@@ -237,9 +237,9 @@ TEST(Win32Dialog, PasswordPromptIsMaskedHoldsItsLengthAndTakesEnterOrEsc) {
   }
 }
 
-// Handed a firmware file, as when one is dropped on zentor.exe, the window works in the
-// file's folder with the file chosen; a file that is not there ends the program with status
-// 2 and a box saying why.
+// Handed a firmware file, as when one is dropped on zentor.exe or typed after it, the window
+// works in the file's folder with the file chosen; a file that is not there ends the
+// program with status 2 and a box saying why.
 TEST(Win32Window, StartsWhereADroppedFileLiesOrSaysWhyNot) {
   namespace fs = std::filesystem;
   const fs::path home = fs::current_path();
@@ -268,7 +268,7 @@ TEST(Win32Window, StartsWhereADroppedFileLiesOrSaysWhyNot) {
   };
   EXPECT_EQ(run(folder / "gone.vrl"), 2);
   EXPECT_EQ(seen, "no such file or folder: " + (folder / "gone.vrl").string());
-  EXPECT_EQ(run(folder / "kxr70.vrl"), 0);
+  EXPECT_EQ(run(folder / "KXR70.VRL"), 0);  // as typed, in other letter cases
   EXPECT_EQ(seen, "there kxr70.vrl");
   fs::current_path(home);
   fs::remove_all(folder);
