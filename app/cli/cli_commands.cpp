@@ -140,8 +140,9 @@ int RunDialogCommand(const CliOptions& options, platform::Platform& platform,
   if (!dialog.InitDialog()) {
     const auto& boxes = view.MessageBoxes();
     if (report) {
-      report->Result(dialog.WizardStep, kExitStartupFailed,
-                     boxes.empty() ? "the program could not start" : boxes.back().text);
+      report->Result(
+          dialog.WizardStep, kExitStartupFailed,
+          boxes.empty() ? "the program could not start" : TerminalLines(boxes.back().text));
     }
     return kExitStartupFailed;
   }
