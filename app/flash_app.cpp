@@ -26,11 +26,8 @@ int FlashApp::Run(platform::Platform& platform, platform::FileSystem& files,
   ResponsivePlatform responsive(platform, [] { QCoreApplication::processEvents(); });
   ui::FlashDialog dialog(view, files, responsive);
   view.Connect(&dialog);
-  view.RunModal(
-      [&dialog, &place] {
-        if (dialog.InitDialog() && !place.file.empty()) SelectStartingFile(dialog, place.file);
-      },
-      [&dialog, language] { TellWhyNoDriveIsListed(dialog, language); });
+  view.RunModal([&dialog, &place] { StartDialogAt(dialog, place); },
+                [&dialog, language] { TellWhyNoDriveIsListed(dialog, language); });
   return 0;
 }
 

@@ -24,11 +24,8 @@ int FlashApp::Run(platform::Platform& platform, platform::FileSystem& files,
   ResponsivePlatform responsive(platform, [&view] { view.LetWindowSystemIn(); });
   ui::FlashDialog dialog(view, files, responsive);
   view.Connect(&dialog);
-  view.RunModal(
-      [&dialog, &place] {
-        if (dialog.InitDialog() && !place.file.empty()) SelectStartingFile(dialog, place.file);
-      },
-      [&dialog, language] { TellWhyNoDriveIsListed(dialog, language); });
+  view.RunModal([&dialog, &place] { StartDialogAt(dialog, place); },
+                [&dialog, language] { TellWhyNoDriveIsListed(dialog, language); });
   return 0;
 }
 

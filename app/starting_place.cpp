@@ -35,10 +35,11 @@ StartingPlace MoveToStartingPlace(const std::string& path, platform::FileSystem&
   return {*found, {}};
 }
 
-void SelectStartingFile(ui::FlashDialog& dialog, const std::string& file) {
+void StartDialogAt(ui::FlashDialog& dialog, const StartingPlace& place) {
+  if (!dialog.InitDialog() || place.file.empty()) return;
   ui::DialogView& view = dialog.view();
   for (int i = 0; i < view.ListCount(ui::kSourceFileList); ++i) {
-    if (view.ListEntry(ui::kSourceFileList, i) != file) continue;
+    if (view.ListEntry(ui::kSourceFileList, i) != place.file) continue;
     view.SelectListEntry(ui::kSourceFileList, i);
     dialog.SelectionChanged(ui::kSourceFileList);
     return;

@@ -19,7 +19,7 @@ struct StartingPlace {
 // that the file is one the list shows. Nothing to do for an empty path.
 StartingPlace MoveToStartingPlace(const std::string& path, platform::FileSystem& files);
 
-// Selects the file in the dialog's source list, as a user would.
-void SelectStartingFile(ui::FlashDialog& dialog, const std::string& file);
+// The dialog's start, then the place's file selected in the source list as a user would.
+void StartDialogAt(ui::FlashDialog& dialog, const StartingPlace& place);
 
 }  // namespace zentor::app
