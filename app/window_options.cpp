@@ -38,8 +38,7 @@ struct Parser {
 };
 
 std::string HelpText(const WindowProgram& program, bool takesPath) {
-  return "Usage: " + program.name +
-         (takesPath ? " [OPTIONS] [FILE|FOLDER]\n\n" : " [OPTIONS]\n\n") + program.summary +
+  return UsageLine(program, takesPath) + "\n" + program.summary +
          "\n\nOptions:\n"
          "  -h, --help      show this text\n"
          "  -V, --version   show the version\n"
@@ -74,9 +73,7 @@ std::optional<int> AnswerWithoutWindow(int argc, char** argv, const WindowProgra
   const QStringList positional = own.parser.positionalArguments();
   if (path && positional.size() == 1) *path = positional.first().toLocal8Bit().toStdString();
   if (positional.size() > (path ? 1 : 0)) {
-    return Refuse(program, "unexpected argument '" + positional.last().toStdString() + "': " +
-                               (path ? "the window starts in one file or folder"
-                                     : "the window takes no files or drives on its command line"));
+    return Refuse(program, ExtraArgumentRefusal(positional.last().toStdString(), path != nullptr));
   }
   return std::nullopt;
 }

@@ -11,6 +11,17 @@ struct WindowProgram {
   std::string summary;  // what the window is for, a few lines of at most 80 columns
 };
 
+// The usage line of the program's help, and why an argument that is not an option is
+// refused: the same words on every system.
+inline std::string UsageLine(const WindowProgram& program, bool takesPath) {
+  return "Usage: " + program.name + (takesPath ? " [OPTIONS] [FILE|FOLDER]\n" : " [OPTIONS]\n");
+}
+inline std::string ExtraArgumentRefusal(const std::string& argument, bool takesPath) {
+  return "unexpected argument '" + argument + "': " +
+         (takesPath ? "the window starts in one file or folder"
+                    : "the window takes no files or drives on its command line");
+}
+
 // The whole command line is judged before the window system is asked for anything, so
 // --help, --version and a wrong option are answered without a display: the exit status when
 // the program ends here (2 for an option that is neither its own nor Qt's, or an argument

@@ -30,8 +30,7 @@ bool ReachConsole() {
 }
 
 std::string HelpText(const WindowProgram& program, bool takesPath) {
-  return "Usage: " + program.name +
-         (takesPath ? " [OPTIONS] [FILE|FOLDER]\n\n" : " [OPTIONS]\n\n") + program.summary +
+  return UsageLine(program, takesPath) + "\n" + program.summary +
          "\n\nOptions:\n"
          "  -h, --help      show this text\n"
          "  -V, --version   show the version\n";
@@ -54,10 +53,7 @@ std::optional<int> AnswerWithoutWindow(int argc, char** argv, const WindowProgra
       *path = argument;
     } else if (wrong.empty()) {
       wrong = argument.starts_with('-') ? "unknown option '" + argument + "'"
-                                        : "unexpected argument '" + argument + "': " +
-                                              (path ? "the window starts in one file or folder"
-                                                    : "the window takes no files or drives on "
-                                                      "its command line");
+                                        : ExtraArgumentRefusal(argument, path != nullptr);
     }
   }
   if (!help && !version && wrong.empty()) return std::nullopt;

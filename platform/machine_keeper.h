@@ -15,6 +15,20 @@ inline constexpr const char* kKeepUpReason =
 // no console leave it empty and stay silent.
 using KeepUpNotice = std::function<void(const std::string& why)>;
 
+// The notice given the first time only, however many updates find the machine not kept up.
+class NoticeOnce {
+ public:
+  explicit NoticeOnce(KeepUpNotice notice) : notice_(std::move(notice)) {}
+  void Tell(const std::string& why) {
+    if (notice_ && !told_) notice_(why);
+    told_ = true;
+  }
+
+ private:
+  KeepUpNotice notice_;
+  bool told_ = false;
+};
+
 // While it lives, the machine is kept from sleeping (idle, lid closed, asked to) and from
 // shutting down or logging off where the system lets a program hold that off.
 class MachineHold {

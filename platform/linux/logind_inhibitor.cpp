@@ -69,8 +69,7 @@ std::unique_ptr<MachineHold> LogindInhibitor::Hold(const std::string& who) {
   std::string failure;
   const int fd = TakeInhibitor(who, failure);
   if (fd >= 0) return std::make_unique<InhibitorFd>(fd);
-  if (!told_ && notice_) notice_(failure);
-  told_ = true;
+  notice_.Tell(failure);
   return nullptr;
 }
 

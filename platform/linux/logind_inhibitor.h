@@ -19,8 +19,7 @@ class LogindInhibitor {
   std::unique_ptr<MachineHold> Hold(const std::string& who);
 
  private:
-  KeepUpNotice notice_;
-  bool told_ = false;
+  NoticeOnce notice_;
 };
 
 }  // namespace zentor::platform::linux_os

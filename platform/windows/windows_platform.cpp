@@ -94,8 +94,7 @@ std::unique_ptr<CompletionEvent> WindowsPlatform::CreateCompletionEvent() {
 std::unique_ptr<MachineHold> WindowsPlatform::KeepMachineUp() {
   if (SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED) != 0)
     return std::make_unique<ExecutionStateHold>();
-  if (!told_ && notice_) notice_("Windows refused to keep the machine awake");
-  told_ = true;
+  notice_.Tell("Windows refused to keep the machine awake");
   return nullptr;
 }
 

@@ -39,8 +39,7 @@ class WindowsPlatform final : public PlatformOnDevices {
  private:
   WindowsDeviceIo native_;
   SteadyClock clock_;
-  KeepUpNotice notice_;
-  bool told_ = false;
+  NoticeOnce notice_;
 };
 
 }  // namespace zentor::platform::windows
