@@ -96,12 +96,12 @@ std::vector<std::string> WriteSampleFiles(const std::vector<DemoDrive>& drives,
   std::vector<std::string> written;
   for (const DemoDrive& drive : drives) {
     // Only a name that is free for sure is written: an existing file, or one that cannot be
-    // looked at, stays as it is.
+    // looked at, stays as it is, and so does one that appears before the sample is whole.
     const platform::OpenResult existing = files.OpenForReading(drive.fileName);
     if (existing.file || existing.error != ENOENT) continue;
     const std::optional<firmware::ImageBytes> stored =
         firmware::SampleFileBytes(drive.typeCodeRow, UpdateImageOf(drive));
-    if (stored && files.ReplaceFile(drive.fileName, *stored) == 0)
+    if (stored && files.CreateNewFile(drive.fileName, *stored).error == 0)
       written.push_back(drive.fileName);
   }
   return written;

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -12,6 +11,8 @@
 #include "app/flash_app.h"
 #include "app/native_host.h"
 #include "app/window_options.h"
+#include "platform/utf8_path.h"
+#include "platform/windows/console_text.h"
 
 namespace {
 
@@ -37,7 +38,10 @@ std::filesystem::path MakeWorkingFolder() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (const auto status = zentor::app::AnswerWithoutWindow(argc, argv, kProgram)) return *status;
+  zentor::app::CommandLine line(argc, argv);
+  if (const auto status = zentor::app::AnswerWithoutWindow(line.argc(), line.argv(), kProgram)) {
+    return *status;
+  }
   const std::filesystem::path folder = MakeWorkingFolder();
   std::error_code error;
   if (folder.empty() || (std::filesystem::current_path(folder, error), error)) {
@@ -55,8 +59,9 @@ int main(int argc, char** argv) {
   std::filesystem::current_path(folder.parent_path(), error);
   std::filesystem::remove_all(folder, error);
   if (error) {
-    std::fprintf(stderr, "zentor-demo: could not remove %s: %s\n", folder.string().c_str(),
-                 error.message().c_str());
+    zentor::platform::windows::WriteText(
+        stderr, "zentor-demo: could not remove " + zentor::platform::Utf8OfPath(folder) + ": " +
+                    error.message() + "\n");
     return 1;
   }
   return 0;

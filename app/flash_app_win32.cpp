@@ -1,13 +1,12 @@
 #include <windows.h>
 
-#include <cstdio>
-
 #include "app/drive_list_notice.h"
 #include "app/flash_app.h"
 #include "app/responsive_platform.h"
 #include "app/starting_place.h"
+#include "platform/windows/console_text.h"
 #include "ui/flash_dialog.h"
-#include "ui/win32/wide_text.h"
+#include "platform/windows/wide_text.h"
 #include "ui/win32/win32_dialog_view.h"
 
 namespace zentor::app {
@@ -16,8 +15,8 @@ int FlashApp::Run(platform::Platform& platform, platform::FileSystem& files,
                   resources::TemplateLanguage language, const std::string& startingPath) {
   const StartingPlace place = MoveToStartingPlace(startingPath, files);
   if (!place.error.empty()) {
-    std::fprintf(stderr, "zentor: %s\n", place.error.c_str());
-    MessageBoxW(nullptr, ui::win32::Wide(place.error).c_str(), L"zentor", MB_OK | MB_ICONSTOP);
+    platform::windows::WriteText(stderr, "zentor: " + place.error + "\n");
+    MessageBoxW(nullptr, platform::windows::Wide(place.error).c_str(), L"zentor", MB_OK | MB_ICONSTOP);
     return kExitBadPath;
   }
   ui::win32::Win32DialogView view(language);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/device_io.h"
 #include "platform/file_system.h"
@@ -17,6 +19,22 @@ std::unique_ptr<platform::Platform> NativePlatform(platform::KeepUpNotice notice
 // The same with other drives in place of the system's (the demo's virtual drives).
 std::unique_ptr<platform::Platform> NativePlatformOver(platform::DeviceIo& devices,
                                                        platform::KeepUpNotice notice = {});
+// The program's command line in UTF-8, its name first. Windows hands main() the arguments
+// in the system's code page, where a name outside it arrives with '?' for each character
+// it cannot spell: there they are taken from the wide command line instead.
+class CommandLine {
+ public:
+  CommandLine(int argc, char** argv);
+  int argc() const { return static_cast<int>(pointers_.size()) - 1; }
+  char** argv() { return pointers_.data(); }
+
+ private:
+  std::vector<std::string> arguments_;
+  std::vector<char*> pointers_;
+};
+// Has the standard streams write the program's UTF-8 text so that it reads as such: on a
+// Windows console as characters, not as bytes in the console's code page.
+void TextStreamsInUtf8();
 // The working directory.
 std::unique_ptr<platform::FileSystem> NativeWorkingDirectory();
 // Whether the error stream is a terminal, where a progress bar may be redrawn in place.

@@ -19,6 +19,15 @@ std::unique_ptr<platform::FileSystem> NativeWorkingDirectory() {
   return std::make_unique<platform::linux_os::PosixFileSystem>();
 }
 
+CommandLine::CommandLine(int argc, char** argv) : arguments_(argv, argv + argc) {
+  for (std::string& argument : arguments_)
+    pointers_.push_back(argument.data());
+  pointers_.push_back(nullptr);
+}
+
+// A terminal takes the bytes as they are.
+void TextStreamsInUtf8() {}
+
 bool ErrorStreamIsTerminal() {
   return ::isatty(STDERR_FILENO) == 1;
 }

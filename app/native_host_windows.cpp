@@ -1,9 +1,13 @@
 #include <io.h>
 #include <windows.h>
+// after windows.h, which it builds on
+#include <shellapi.h>
 
 #include <cstdio>
 
 #include "app/native_host.h"
+#include "platform/windows/console_text.h"
+#include "platform/windows/wide_text.h"
 #include "platform/windows/windows_file_system.h"
 #include "platform/windows/windows_platform.h"
 
@@ -20,6 +24,22 @@ std::unique_ptr<platform::Platform> NativePlatformOver(platform::DeviceIo& devic
 
 std::unique_ptr<platform::FileSystem> NativeWorkingDirectory() {
   return std::make_unique<platform::windows::WindowsFileSystem>();
+}
+
+CommandLine::CommandLine(int, char**) {
+  int count = 0;
+  if (wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
+    for (int i = 0; i < count; ++i)
+      arguments_.push_back(platform::windows::Utf8(wide[i]));
+    LocalFree(wide);
+  }
+  for (std::string& argument : arguments_)
+    pointers_.push_back(argument.data());
+  pointers_.push_back(nullptr);
+}
+
+void TextStreamsInUtf8() {
+  platform::windows::WriteStandardStreamsAsText();
 }
 
 bool ErrorStreamIsTerminal() {

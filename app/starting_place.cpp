@@ -4,29 +4,35 @@
 #include <filesystem>
 
 #include "platform/name_case.h"
+#include "platform/utf8_path.h"
 #include "ui/control_ids.h"
 
 namespace zentor::app {
 
+// The path and every name stay UTF-8 on their way through std::filesystem, whatever the
+// system's code page.
 StartingPlace MoveToStartingPlace(const std::string& path, platform::FileSystem& files) {
   if (path.empty()) return {};
   namespace fs = std::filesystem;
+  using platform::Utf8OfPath;
   std::error_code error;
-  const fs::file_status status = fs::status(path, error);
+  const fs::path given = platform::PathOfUtf8(path);
+  const fs::file_status status = fs::status(given, error);
   if (!fs::exists(status)) return {{}, "no such file or folder: " + path};
   const bool folder = fs::is_directory(status);
-  const fs::path full = fs::absolute(path, error);  // before the working directory moves
+  const fs::path full = fs::absolute(given, error);  // before the working directory moves
   const fs::path where = folder ? full : full.parent_path();
   fs::current_path(where, error);
-  if (error) return {{}, "cannot work in " + where.string() + ": " + error.message()};
+  if (error) return {{}, "cannot work in " + Utf8OfPath(where) + ": " + error.message()};
   if (folder) return {};
-  const std::string file = fs::path(path).filename().string();
+  const std::string file = Utf8OfPath(given.filename());
   const std::vector<std::string> listed = ui::SourceFileNames(files);
   // The name as listed; on Windows a name typed in other letter cases names the same file.
   auto found = std::ranges::find(listed, file);
   if (found == listed.end()) {
     found = std::ranges::find_if(listed, [&](const std::string& name) {
-      return platform::EqualIgnoringCase(name, file) && fs::equivalent(name, full, error);
+      return platform::EqualIgnoringCase(name, file) &&
+             fs::equivalent(platform::PathOfUtf8(name), full, error);
     });
   }
   if (found == listed.end()) {

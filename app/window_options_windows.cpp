@@ -5,6 +5,8 @@
 
 #include "app/native_host.h"
 #include "app/window_options.h"
+#include "platform/windows/console_text.h"
+#include "platform/windows/wide_text.h"
 #include "ui/version_text.h"
 
 namespace zentor::app {
@@ -68,13 +70,12 @@ std::optional<int> AnswerWithoutWindow(int argc, char** argv, const WindowProgra
   } else if (version) {
     answer = ui::VersionLines(program.name, *NativePlatform());
   }
-  FILE* stream = status == kExitDone ? stdout : stderr;
   if (console) {
-    std::fputs(answer.c_str(), stream);
-    std::fflush(stream);
+    platform::windows::WriteText(status == kExitDone ? stdout : stderr, answer);
   } else {
     // Started from the desktop with arguments: nowhere to print, so the answer is shown.
-    MessageBoxA(nullptr, answer.c_str(), program.name.c_str(),
+    MessageBoxW(nullptr, platform::windows::Wide(answer).c_str(),
+                platform::windows::Wide(program.name).c_str(),
                 MB_OK | (status == kExitDone ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
   }
   return status;

@@ -20,8 +20,10 @@ const zentor::app::WindowProgram kProgram{
 }  // namespace
 
 int main(int argc, char** argv) {
+  zentor::app::CommandLine line(argc, argv);
   std::string path;
-  if (const auto status = zentor::app::AnswerWithoutWindow(argc, argv, kProgram, &path)) {
+  if (const auto status =
+          zentor::app::AnswerWithoutWindow(line.argc(), line.argv(), kProgram, &path)) {
     return *status;
   }
   const auto platform = zentor::app::NativePlatform();

@@ -14,6 +14,14 @@ std::string BackupFileName(int number, bool scrambled);
 
 // The first of the ten names that no file has, without regard to case, or nothing when
 // all are taken. Only the given extension is looked at.
-std::optional<std::string> FreeBackupName(platform::FileSystem& files, bool scrambled);
+// Numbers below `from` are not looked at.
+std::optional<std::string> FreeBackupName(platform::FileSystem& files, bool scrambled,
+                                          int from = 0);
+
+// The free name after one that was taken since it was chosen (another program, or a second
+// copy of this one, wrote it meanwhile): the next free number with the same extension, or
+// nothing when none is left.
+std::optional<std::string> NextFreeBackupName(platform::FileSystem& files,
+                                              const std::string& taken);
 
 }  // namespace zentor::firmware

@@ -41,6 +41,14 @@ struct FileStamp {
   bool operator==(const FileStamp&) const = default;
 };
 
+// What became of a new file: 0 or the system's error number, and whether the whole file
+// stands under its name. It can stand and still have failed, when its folder could not be
+// synced: the name may then be lost in a power cut, though the file is complete now.
+struct NewFile {
+  int error = 0;
+  bool stands = false;
+};
+
 // The program's files: firmware files and backups, all in one directory (the working
 // directory) and addressed by bare names.
 class FileSystem {
@@ -52,12 +60,12 @@ class FileSystem {
   // Opens a regular file for reading. Anything else (a directory, a device, a pipe) is
   // refused: a firmware file is never anything but plain data.
   virtual OpenResult OpenForReading(const std::string& name) = 0;
-  // Puts a file of exactly these bytes under the name, replacing any file there. All or
-  // nothing: when it fails (disk full, no permission, a directory of that name), the name
-  // is left as it was and no partial file remains. Success means the name and its bytes are
-  // on the disk: when the name cannot be made to last (the folder's sync fails) the call
-  // fails, though the new file stands under the name. 0, or the system's error number.
-  virtual int ReplaceFile(const std::string& name, std::span<const std::uint8_t> bytes) = 0;
+  // Puts a file of exactly these bytes under a name that no file has, and never replaces
+  // one: when a file takes the name first, even in the moment before the new file would,
+  // the call fails with EEXIST and that file stays as it is. All or nothing otherwise: when
+  // it fails (disk full, no permission), no partial file remains. Success means the name
+  // and its bytes are on the disk.
+  virtual NewFile CreateNewFile(const std::string& name, std::span<const std::uint8_t> bytes) = 0;
   // The stamp of a regular file, or nothing (no such file, or a file system that cannot
   // tell, in which case nothing read from the file is ever reused).
   virtual std::optional<FileStamp> Stamp(const std::string& name) {

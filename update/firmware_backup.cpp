@@ -1,5 +1,9 @@
+#include <cerrno>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "firmware/backup_name.h"
 #include "firmware/image_loading.h"
 #include "firmware/image_scrambling.h"
 #include "firmware/type_code_table.h"
@@ -30,7 +34,21 @@ int Updater::BackupFirmware() {
 
   auto length = static_cast<std::uint32_t>(readOut.size());
   if (!StoreBackup(readOut, length)) return 0;
-  return files_.ReplaceFile(state_.backupFileName, std::span(readOut).first(length)) == 0 ? 1 : 0;
+  return WriteBackupFile(std::span(readOut).first(length));
+}
+
+// Another copy of the program, or any other program, may have taken the chosen name since
+// it was chosen: the backup then goes under the next free number, never over that file.
+int Updater::WriteBackupFile(std::span<const std::uint8_t> bytes) {
+  std::string name = state_.backupFileName;
+  for (;;) {
+    const platform::NewFile written = files_.CreateNewFile(name, bytes);
+    if (written.stands) state_.backupFileName = state_.backupWritten = name;
+    if (written.error != EEXIST) return written.error == 0 ? 1 : 0;
+    std::optional<std::string> next = firmware::NextFreeBackupName(files_, name);
+    if (!next) return 0;
+    name = std::move(*next);
+  }
 }
 
 // Families 5..8 keep their backups in the stored form of their update files, so a backup

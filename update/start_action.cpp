@@ -12,6 +12,7 @@ void Updater::RunStartAction() {
   // or target 0, which may be a drive the scan did not accept, and vendor commands must
   // never reach one of those.
   const std::string label = host_.SelectedDriveLabel();
+  state_.backupWritten.clear();
   if (!label.empty()) drives_.ParseDriveLabel(label);
   // The drive is claimed before the first vendor command and kept until the device is
   // closed below: a second update of it, or any program talking to it meanwhile, would

@@ -16,8 +16,14 @@ struct UpdateState {
   int progressPosition = 0;
   // The text last entered in the password prompt, kept for the check at Start.
   std::string typedPassword;
-  // Where the backup goes; empty when no backup is to be made.
+  // Where the backup goes; empty when no backup is to be made. When the name was taken
+  // between its choice and the write, the backup takes the next free one, and this field
+  // follows it.
   std::string backupFileName;
+  // The file the backup of this Start stands in, once it stands; empty before and without
+  // one. It can be set when the backup still failed (the file is whole but its folder could
+  // not be synced): the file is the user's to keep either way.
+  std::string backupWritten;
   // "Update Loader": taken from its check box at every pull, read by the flash start.
   int updateLoader = 0;
   // Set when the drive can be read only through the alternate read, so no backup is

@@ -56,8 +56,11 @@ class Updater {
 
   // Switches the drive to its loader and reads its family and identity: 1 on success.
   int IdentifyDrive();
-  // Reads the current firmware and saves it under backupFileName: 1 on success. A failure
-  // leaves no file under that name.
+  // Reads the current firmware and saves it under backupFileName, or the next free name
+  // when that one was taken meanwhile (backupFileName then follows): 1 on success. No file
+  // is ever replaced. A failure leaves no file behind, but for one: the file was whole under
+  // its name and only its folder's sync failed. Removing it then would be worse than keeping
+  // it, so it stays, and backupWritten names it.
   int BackupFirmware();
   // Loads the selected file, sends it, starts the flash update and follows the drive to its
   // end: 1 when the drive finished.
@@ -72,6 +75,7 @@ class Updater {
   // Stores the read-out in its backup form; false when the name promises a form that this
   // read-out cannot take.
   bool StoreBackup(std::span<std::uint8_t> readOut, std::uint32_t& length) const;
+  int WriteBackupFile(std::span<const std::uint8_t> bytes);
 
   scsi::DriveAccess& drives_;
   platform::Clock& clock_;

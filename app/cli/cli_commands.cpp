@@ -64,7 +64,7 @@ int RunUpdate(const CliOptions& options, ui::FlashDialog& dialog, EchoingView& v
     return end(UsageError(streams, error, "files", files), error);
   }
 
-  view.StartEcho(report, dialog.WizardStep);
+  view.StartEcho(report, dialog.WizardStep, dialog.backupWritten);
   view.SelectEntry(ui::kTargetDriveList, *drive);
   view.SelectEntry(ui::kSourceFileList, static_cast<int>(file - files.begin()));
   if (options.backup && view.Check(ui::kBackupCheckBox) != ui::kChecked) {
@@ -81,6 +81,13 @@ int RunUpdate(const CliOptions& options, ui::FlashDialog& dialog, EchoingView& v
   {
     const InterruptShield shield;
     view.Click(ui::kNextStartButton);
+  }
+  // A backup can stand whole and still have failed: its folder could not be synced, so its
+  // name may not survive a power cut. The file is kept, and the user is told where it is.
+  if (dialog.WizardStep == ui::StepBackupFailed && !dialog.backupWritten.empty()) {
+    return fail(kExitNotCompleted, "the backup " + dialog.backupWritten +
+                                       " was written, but its folder could not be synced to the"
+                                       " disk: it is kept, and the drive was not updated");
   }
   return end(dialog.WizardStep == ui::StepCompleted ? kExitCompleted : kExitNotCompleted);
 }
@@ -133,7 +140,7 @@ int RunDialogCommand(const CliOptions& options, platform::Platform& platform,
   // An update reports how it ended on every way out, a start that failed included.
   std::unique_ptr<UpdateReport> report;
   if (options.command == Command::Update && options.json) {
-    report = std::make_unique<JsonReport>(streams.out, dialog.backupFileName, files);
+    report = std::make_unique<JsonReport>(streams.out);
   } else if (options.command == Command::Update) {
     report = std::make_unique<TerminalReport>(streams.out, streams.err, streams.liveProgress);
   }

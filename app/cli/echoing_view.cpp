@@ -5,9 +5,11 @@
 
 namespace zentor::app::cli {
 
-void EchoingView::StartEcho(UpdateReport& report, const int& step) {
+void EchoingView::StartEcho(UpdateReport& report, const int& step,
+                            const std::string& backupWritten) {
   report_ = &report;
   step_ = &step;
+  backupWritten_ = &backupWritten;
   Report(Text(ui::kInformationText));
 }
 
@@ -17,7 +19,14 @@ void EchoingView::SetText(int id, std::string_view text) {
   if (report_ && id == ui::kInformationText && text != reported_) Report(text);
 }
 
+void EchoingView::TellBackup() {
+  if (backupTold_ || backupWritten_->empty()) return;
+  backupTold_ = true;
+  report_->Backup(*backupWritten_);
+}
+
 void EchoingView::Report(std::string_view text) {
+  TellBackup();
   reported_ = text;
   report_->Information(*step_, text);
 }
@@ -29,6 +38,7 @@ void EchoingView::SetProgressPosition(int id, int position) {
 
 int EchoingView::ShowMessageBox(const ui::MessageBoxRequest& request) {
   if (report_) {
+    TellBackup();
     report_->Message(request.caption, request.text);
   } else {
     PrintMessageBox(err_, request.caption, request.text);

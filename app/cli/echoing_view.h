@@ -18,8 +18,10 @@ class EchoingView final : public ui::MemoryDialogView {
   explicit EchoingView(std::ostream& err) : err_(err) {}
 
   // From now on the news go to `report`, starting with the information text shown now;
-  // `step` is the dialog's WizardStep, which each text is shown for.
-  void StartEcho(UpdateReport& report, const int& step);
+  // `step` is the dialog's WizardStep, which each text is shown for, and `backupWritten` the
+  // dialog's name of the file its backup stands in: told once it is set, with the next text
+  // or message box (the transfer's start, or why the update ended).
+  void StartEcho(UpdateReport& report, const int& step, const std::string& backupWritten);
 
   void SetText(int id, std::string_view text) override;
   void SetProgressPosition(int id, int position) override;
@@ -27,10 +29,13 @@ class EchoingView final : public ui::MemoryDialogView {
 
  private:
   void Report(std::string_view text);
+  void TellBackup();
 
   std::ostream& err_;
   UpdateReport* report_ = nullptr;
   const int* step_ = nullptr;
+  const std::string* backupWritten_ = nullptr;
+  bool backupTold_ = false;
   std::string reported_;
 };
 

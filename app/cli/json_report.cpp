@@ -10,17 +10,11 @@ void WriteJsonLine(std::ostream& out, const nlohmann::ordered_json& value) {
       << std::flush;
 }
 
-// The backup only gets its name once it is whole (it is written under another name and
-// moved), and the name is one that was free: a file under it is the backup.
-void JsonReport::TellBackupWhenWritten() {
-  if (backupTold_ || step_ != update::StepBackingUp || !files_.Stamp(backupFileName_)) return;
-  backupTold_ = true;
-  WriteJsonLine(out_, {{"event", "backup"}, {"file", backupFileName_}});
+void JsonReport::Backup(std::string_view file) {
+  WriteJsonLine(out_, {{"event", "backup"}, {"file", file}});
 }
 
 void JsonReport::Information(int step, std::string_view text) {
-  TellBackupWhenWritten();
-  step_ = step;
   const bool phases = step >= update::StepBackingUp && step <= update::StepFinalSum;
   WriteJsonLine(
       out_, {{"event", phases ? "phases" : "step"}, {"step", step}, {"text", TerminalLines(text)}});
@@ -34,12 +28,10 @@ void JsonReport::Progress(int position, int high) {
 }
 
 void JsonReport::Message(std::string_view caption, std::string_view text) {
-  TellBackupWhenWritten();
   WriteJsonLine(out_, {{"event", "message"}, {"caption", caption}, {"text", TerminalLines(text)}});
 }
 
 void JsonReport::Result(int step, int exitStatus, std::string_view error) {
-  TellBackupWhenWritten();
   nlohmann::ordered_json result = {{"event", "result"},
                                    {"step", step},
                                    {"completed", step == update::StepCompleted && exitStatus == 0},

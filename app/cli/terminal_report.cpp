@@ -30,6 +30,12 @@ void TerminalReport::Message(std::string_view caption, std::string_view text) {
   progress_.Resume();
 }
 
+void TerminalReport::Backup(std::string_view file) {
+  progress_.Suspend();
+  err_ << "zentor-cli: the drive's firmware is saved in " << file << '\n' << std::flush;
+  progress_.Resume();
+}
+
 // The reason for an early end has been said on the error stream already.
 void TerminalReport::Result(int, int, std::string_view) {
   progress_.Finish();

@@ -19,6 +19,7 @@ class TerminalReport final : public UpdateReport {
   void Information(int step, std::string_view text) override;
   void Progress(int position, int high) override { progress_.Show(position, high); }
   void Message(std::string_view caption, std::string_view text) override;
+  void Backup(std::string_view file) override;
   void Result(int step, int exitStatus, std::string_view error) override;
 
  private:

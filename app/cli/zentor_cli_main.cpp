@@ -46,12 +46,14 @@ int Run(const cli::CliOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  zentor::app::TextStreamsInUtf8();
+  zentor::app::CommandLine line(argc, argv);
 #ifdef SIGPIPE
   // A reader that goes away (zentor-cli update | head) must not end an update halfway.
   std::signal(SIGPIPE, SIG_IGN);
 #endif
 
-  const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+  const std::vector<std::string_view> arguments(line.argv() + 1, line.argv() + line.argc());
   const cli::ParsedCommandLine parsed = cli::ParseCommandLine(arguments);
   if (!parsed.options) {
     std::cerr << "zentor-cli: " << parsed.error << "\n\n" << cli::kUsageText;

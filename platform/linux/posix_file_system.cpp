@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
+
 #include <cerrno>
 #include <string>
 
@@ -98,31 +100,44 @@ OpenResult PosixFileSystem::OpenForReading(const std::string& name) {
   return {std::make_unique<PosixFile>(fd), 0};
 }
 
-// The bytes go to a scratch file beside the target, reach the disk, and only then take the
-// name in one rename: a crash, a full disk or a failed close never leaves a cut-off file
-// under the name, and a file that was there stays whole until the new one is complete.
+// The bytes go to a scratch file beside the target (its name this process's own), reach the
+// disk, and only then take the name in one step that refuses a name already taken: a crash,
+// a full disk or a failed close never leaves a cut-off file under the name, and a file that
+// another program (or a second copy of this one) put there meanwhile is never replaced.
 // The folder is synced last, so that the name itself survives a power cut: a backup is
 // written for the moment a flash goes wrong, and it must be there after the reboot.
-int PosixFileSystem::ReplaceFile(const std::string& name, std::span<const std::uint8_t> bytes) {
+NewFile PosixFileSystem::CreateNewFile(const std::string& name,
+                                       std::span<const std::uint8_t> bytes) {
   // A bare name of this directory, nothing else.
-  if (name.empty() || name.find('/') != std::string::npos) return EINVAL;
+  if (name.empty() || name.find('/') != std::string::npos) return {EINVAL, false};
   int fd = -1;
   std::string scratch;
   for (int attempt = 0; fd < 0; ++attempt) {
     scratch =
         PathOf("." + name + ".part" + std::to_string(::getpid()) + "-" + std::to_string(attempt));
     fd = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
-    if (fd < 0 && (errno != EEXIST || attempt == 100)) return errno;
+    if (fd < 0 && (errno != EEXIST || attempt == 100)) return {errno, false};
   }
   int error = WriteAll(fd, bytes);
   if (error == 0 && ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && ::rename(scratch.c_str(), PathOf(name).c_str()) != 0) error = errno;
+  if (error == 0) error = MoveWithoutReplacing(scratch, PathOf(name));
   if (error != 0) {
     ::unlink(scratch.c_str());
-    return error;
+    return {error, false};
   }
-  return SyncFolder();
+  return {SyncFolder(), true};
+}
+
+// renameat2 with RENAME_NOREPLACE where the file system takes it; where it does not (some
+// network and FUSE file systems answer EINVAL), a hard link, which fails on a taken name
+// just the same, and the scratch name's removal. 0, or the system's error number.
+int PosixFileSystem::MoveWithoutReplacing(const std::string& from, const std::string& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS) return errno;
+  if (::link(from.c_str(), to.c_str()) != 0) return errno;
+  ::unlink(from.c_str());
+  return 0;
 }
 
 int PosixFileSystem::SyncFolder() {

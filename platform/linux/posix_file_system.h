@@ -15,10 +15,11 @@ class PosixFileSystem final : public FileSystem {
   std::vector<std::string> ListFiles(std::string_view pattern) override;
   OpenResult OpenForReading(const std::string& name) override;
   std::optional<FileStamp> Stamp(const std::string& name) override;
-  int ReplaceFile(const std::string& name, std::span<const std::uint8_t> bytes) override;
+  NewFile CreateNewFile(const std::string& name, std::span<const std::uint8_t> bytes) override;
 
  private:
   std::string PathOf(const std::string& name) const { return directory_ + "/" + name; }
+  static int MoveWithoutReplacing(const std::string& from, const std::string& to);
   // 0 once the directory's entries are on the disk, or the system's error number.
   int SyncFolder();
 

@@ -9,6 +9,7 @@
 
 #include "platform/pass_through_request.h"
 #include "platform/windows/native_pass_through.h"
+#include "platform/windows/wide_text.h"
 
 namespace zentor::platform::windows {
 namespace {
@@ -27,7 +28,7 @@ HANDLE HandleOf(DeviceHandle device) {
 }
 
 DeviceHandle Open(const std::string& name) {
-  const HANDLE handle = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE,
+  const HANDLE handle = CreateFileW(Wide(name).c_str(), GENERIC_READ | GENERIC_WRITE,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                     0, nullptr);
   return handle == INVALID_HANDLE_VALUE ? kNoDevice : reinterpret_cast<DeviceHandle>(handle);

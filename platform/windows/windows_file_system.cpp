@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "platform/name_case.h"
+#include "platform/windows/wide_text.h"
 
 namespace zentor::platform::windows {
 namespace {
@@ -75,29 +76,34 @@ int WriteAll(HANDLE file, std::span<const std::uint8_t> bytes) {
 
 }  // namespace
 
+std::wstring WindowsFileSystem::PathOf(const std::string& name) const {
+  return Wide(directory_ + "\\" + name);
+}
+
 std::vector<std::string> WindowsFileSystem::ListFiles(std::string_view pattern) {
   std::vector<std::string> names;
   if (!pattern.starts_with('*')) return names;
   const std::string_view suffix = pattern.substr(1);
-  WIN32_FIND_DATAA found{};
-  const HANDLE search = FindFirstFileA(PathOf("*").c_str(), &found);
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileW(PathOf("*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
-    const std::string_view name = found.cFileName;
+    const std::string name = Utf8(found.cFileName);
     if (name.size() <= suffix.size() || name.starts_with('.')) continue;
-    if (!EqualIgnoringCase(name.substr(name.size() - suffix.size()), suffix)) continue;
-    if (IsRegularFile(found.dwFileAttributes)) names.emplace_back(name);
-  } while (FindNextFileA(search, &found));
+    if (!EqualIgnoringCase(std::string_view(name).substr(name.size() - suffix.size()), suffix))
+      continue;
+    if (IsRegularFile(found.dwFileAttributes)) names.push_back(name);
+  } while (FindNextFileW(search, &found));
   FindClose(search);
   return names;
 }
 
 OpenResult WindowsFileSystem::OpenForReading(const std::string& name) {
-  const std::string path = PathOf(name);
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const std::wstring path = PathOf(name);
+  const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return {nullptr, LastErrno()};
   if (!IsRegularFile(attributes)) return {nullptr, EACCES};
-  const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+  const HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return {nullptr, LastErrno()};
   return {std::make_unique<WindowsFile>(handle), 0};
@@ -141,6 +147,9 @@ int ErrnoOfWin32Error(unsigned long error) {
     case ERROR_SEEK:
     case ERROR_NEGATIVE_SEEK:
       return ESPIPE;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+      return EEXIST;
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
       return ENOSPC;
@@ -156,7 +165,7 @@ int ErrnoOfWin32Error(unsigned long error) {
 
 std::optional<FileStamp> WindowsFileSystem::Stamp(const std::string& name) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExA(PathOf(name).c_str(), GetFileExInfoStandard, &data) ||
+  if (!GetFileAttributesExW(PathOf(name).c_str(), GetFileExInfoStandard, &data) ||
       !IsRegularFile(data.dwFileAttributes)) {
     return std::nullopt;
   }
@@ -166,21 +175,31 @@ std::optional<FileStamp> WindowsFileSystem::Stamp(const std::string& name) {
   return FileStamp{length, NanosecondsSinceUnixEpoch(ticks)};
 }
 
-int WindowsFileSystem::ReplaceFile(const std::string& name, std::span<const std::uint8_t> bytes) {
-  const std::string path = PathOf(name);
-  const std::string scratch = path + ".zentor-new";
-  const HANDLE file = CreateFileA(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return LastErrno();
+// The scratch name is this process's own (CREATE_NEW: never one that is there), so two
+// copies of the program writing beside each other never share it. The move has no
+// MOVEFILE_REPLACE_EXISTING: a name taken meanwhile fails it, and the file there stays.
+NewFile WindowsFileSystem::CreateNewFile(const std::string& name,
+                                         std::span<const std::uint8_t> bytes) {
+  if (name.empty() || name.find_first_of("\\/:") != std::string::npos) return {EINVAL, false};
+  const std::wstring path = PathOf(name);
+  std::wstring scratch;
+  HANDLE file = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; file == INVALID_HANDLE_VALUE; ++attempt) {
+    scratch = PathOf("." + name + ".part" + std::to_string(GetCurrentProcessId()) + "-" +
+                     std::to_string(attempt));
+    file = CreateFileW(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE && (GetLastError() != ERROR_FILE_EXISTS || attempt == 100))
+      return {LastErrno(), false};
+  }
   int error = WriteAll(file, bytes);
   if (error == 0 && !FlushFileBuffers(file)) error = LastErrno();
   CloseHandle(file);
-  if (error == 0 && !MoveFileExA(scratch.c_str(), path.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (error == 0 && !MoveFileExW(scratch.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) {
     error = LastErrno();
   }
-  if (error != 0) DeleteFileA(scratch.c_str());
-  return error;
+  if (error != 0) DeleteFileW(scratch.c_str());
+  return {error, error == 0};
 }
 
 }  // namespace zentor::platform::windows

@@ -14,8 +14,9 @@ int ErrnoOfWin32Error(unsigned long error);
 // A FILETIME's count as a stamp: nanoseconds since 1970.
 std::int64_t NanosecondsSinceUnixEpoch(std::uint64_t fileTimeTicks);
 
-// Files of one directory through the Win32 file calls: the working directory for the
-// program. Windows compares names without regard to case already.
+// Files of one directory through the Win32 file calls, the wide ones, so that names in any
+// language work whatever the system's code page: the working directory for the program.
+// Windows compares names without regard to case already.
 class WindowsFileSystem final : public FileSystem {
  public:
   explicit WindowsFileSystem(std::string directory = ".") : directory_(std::move(directory)) {}
@@ -25,12 +26,13 @@ class WindowsFileSystem final : public FileSystem {
   std::vector<std::string> ListFiles(std::string_view pattern) override;
   OpenResult OpenForReading(const std::string& name) override;
   std::optional<FileStamp> Stamp(const std::string& name) override;
-  // Written to a scratch name, flushed to the disk, then moved over the name with
+  // Written to a scratch name, flushed to the disk, then moved to the name with
   // MOVEFILE_WRITE_THROUGH, so that the move is on the disk too when it returns.
-  int ReplaceFile(const std::string& name, std::span<const std::uint8_t> bytes) override;
+  NewFile CreateNewFile(const std::string& name, std::span<const std::uint8_t> bytes) override;
 
  private:
-  std::string PathOf(const std::string& name) const { return directory_ + "\\" + name; }
+  // Names and the directory are UTF-8 inside the program; Windows takes them as UTF-16.
+  std::wstring PathOf(const std::string& name) const;
 
   std::string directory_;
 };

@@ -5,6 +5,8 @@
 #include <array>
 #include <string_view>
 
+#include "platform/windows/wide_text.h"
+
 namespace zentor::platform::windows {
 namespace {
 
@@ -74,7 +76,7 @@ int WindowsPlatform::OsFamily() {
 }
 
 AspiLoad WindowsPlatform::LoadAspiManager() {
-  const HMODULE library = LoadLibraryA("WNASPI32.DLL");
+  const HMODULE library = LoadLibraryW(L"WNASPI32.DLL");
   if (library == nullptr) return {nullptr, AspiLoad::Failure::LibraryNotFound};
   const auto supportInfo = EntryPoint<SupportInfoEntry>(library, "GetASPI32SupportInfo");
   const auto send = EntryPoint<SendCommandEntry>(library, "SendASPI32Command");
@@ -86,7 +88,7 @@ AspiLoad WindowsPlatform::LoadAspiManager() {
 }
 
 std::unique_ptr<CompletionEvent> WindowsPlatform::CreateCompletionEvent() {
-  const HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  const HANDLE event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
   if (event == nullptr) return nullptr;
   return std::make_unique<Win32Event>(event);
 }
@@ -98,35 +100,38 @@ std::unique_ptr<MachineHold> WindowsPlatform::KeepMachineUp() {
   return nullptr;
 }
 
+// Both in UTF-8 like every text of the program; the program's folder may be named in any
+// language.
 std::string WindowsPlatform::ProgramFilePath() {
-  std::string path(MAX_PATH, '\0');
+  std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length == 0) return {};
     if (length < path.size()) {
       path.resize(length);
-      return path;
+      return Utf8(path);
     }
     path.resize(path.size() * 2);
   }
 }
 
 std::vector<std::uint8_t> WindowsPlatform::ReadVersionInfo(const std::string& path) {
+  const std::wstring widePath = Wide(path);
   DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+  const DWORD size = GetFileVersionInfoSizeW(widePath.c_str(), &ignored);
   if (size == 0) return {};
   std::vector<std::uint8_t> resource(size);
-  if (!GetFileVersionInfoA(path.c_str(), 0, size, resource.data())) return {};
+  if (!GetFileVersionInfoW(widePath.c_str(), 0, size, resource.data())) return {};
   std::vector<std::uint8_t> block;
   for (const std::string_view key : kVersionKeys) {
-    char* value = nullptr;
+    wchar_t* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(resource.data(), std::string(key).c_str(), reinterpret_cast<void**>(&value),
+    if (!VerQueryValueW(resource.data(), Wide(key).c_str(), reinterpret_cast<void**>(&value),
                         &length) ||
         value == nullptr) {
       continue;
     }
-    const std::string_view text(value);
+    const std::string text = Utf8(value);
     block.insert(block.end(), key.begin(), key.end());
     block.push_back(0);
     block.insert(block.end(), text.begin(), text.end());

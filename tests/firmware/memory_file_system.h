@@ -16,7 +16,7 @@ class MemoryFileSystem : public platform::FileSystem {
  public:
   std::map<std::string, std::vector<std::uint8_t>> files;
   std::map<std::string, int> openErrors;
-  // ReplaceFile fails with this error number for these names, leaving them untouched.
+  // CreateNewFile fails with this error number for these names, leaving them untouched.
   std::map<std::string, int> writeErrors;
   int opens = 0;
 
@@ -49,14 +49,16 @@ class MemoryFileSystem : public platform::FileSystem {
     return {std::make_unique<File>(found->second), 0};
   }
 
-  int ReplaceFile(const std::string& name, std::span<const std::uint8_t> bytes) override {
-    if (const auto error = writeErrors.find(name); error != writeErrors.end()) return error->second;
-    files[name].assign(bytes.begin(), bytes.end());
-    changed[name] = ++changes;
-    return 0;
+  platform::NewFile CreateNewFile(const std::string& name,
+                                  std::span<const std::uint8_t> bytes) override {
+    if (const auto error = writeErrors.find(name); error != writeErrors.end())
+      return {error->second, false};
+    if (files.contains(name)) return {EEXIST, false};
+    Put(name, {bytes.begin(), bytes.end()});
+    return {0, true};
   }
 
-  // Every Put or replacement is a change of its own, as a new modification time would be.
+  // Every Put is a change of its own, as a new modification time would be.
   std::optional<platform::FileStamp> Stamp(const std::string& name) override {
     const auto found = files.find(name);
     if (found == files.end()) return std::nullopt;

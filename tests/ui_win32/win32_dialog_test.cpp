@@ -21,7 +21,7 @@
 #include "ui/flash_dialog.h"
 #include "ui/message_catalogue.h"
 #include "ui/win32/template_in_memory.h"
-#include "ui/win32/wide_text.h"
+#include "platform/windows/wide_text.h"
 #include "ui/win32/win32_dialog_view.h"
 
 namespace zentor {
@@ -31,7 +31,7 @@ std::string TextOf(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
   text.resize(
       static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  std::string utf8 = ui::win32::Utf8(text);
+  std::string utf8 = platform::windows::Utf8(text);
   std::erase(utf8, '\r');  // edits hold CR LF, the catalogue LF
   return utf8;
 }
@@ -104,7 +104,7 @@ struct Rig {
   // Picks an entry of a drop-down list as the user does: the list tells its dialog.
   void Choose(int id, const std::string& entry) {
     const LRESULT index = SendMessageW(Control(id), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                       reinterpret_cast<LPARAM>(ui::win32::Wide(entry).c_str()));
+                                       reinterpret_cast<LPARAM>(platform::windows::Wide(entry).c_str()));
     ASSERT_NE(index, CB_ERR) << entry;
     SendMessageW(Control(id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     SendMessageW(window.window(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),

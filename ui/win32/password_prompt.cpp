@@ -4,9 +4,12 @@
 
 #include "ui/control_ids.h"
 #include "ui/win32/template_in_memory.h"
-#include "ui/win32/wide_text.h"
+#include "platform/windows/wide_text.h"
 
 namespace zentor::ui::win32 {
+
+using platform::windows::Utf8;
+using platform::windows::Wide;
 namespace {
 
 struct Prompt {

@@ -6,9 +6,12 @@
 
 #include <string>
 
-#include "ui/win32/wide_text.h"
+#include "platform/windows/wide_text.h"
 
 namespace zentor::ui::win32 {
+
+using platform::windows::Utf8;
+using platform::windows::Wide;
 namespace {
 
 using resources::ControlKind;

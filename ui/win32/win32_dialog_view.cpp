@@ -12,9 +12,12 @@
 #include "ui/win32/password_prompt.h"
 #include "ui/win32/pictures.h"
 #include "ui/win32/template_in_memory.h"
-#include "ui/win32/wide_text.h"
+#include "platform/windows/wide_text.h"
 
 namespace zentor::ui::win32 {
+
+using platform::windows::Utf8;
+using platform::windows::Wide;
 namespace {
 
 using resources::ControlKind;

@@ -1,8 +1,8 @@
-#include "ui/win32/wide_text.h"
+#include "platform/windows/wide_text.h"
 
 #include <windows.h>
 
-namespace zentor::ui::win32 {
+namespace zentor::platform::windows {
 
 std::wstring Wide(std::string_view text) {
   if (text.empty()) return {};
@@ -25,4 +25,4 @@ std::string Utf8(std::wstring_view text) {
   return narrow;
 }
 
-}  // namespace zentor::ui::win32
+}  // namespace zentor::platform::windows
