@@ -79,24 +79,7 @@ class CliProcess : public ::testing::Test {
                      const std::vector<Waypoint>& waypoints = {}) {
     const fs::path out = root_ / "stdout";
     const fs::path err = root_ / "stderr";
-    std::vector<char*> argv = {const_cast<char*>(program)};
-    for (std::string& argument : arguments)
-      argv.push_back(argument.data());
-    argv.push_back(nullptr);
-
-    const pid_t child = ::fork();
-    if (child == 0) {
-      const int outFd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      if (outFd < 0 || errFd < 0 || ::dup2(outFd, 1) < 0 || ::dup2(errFd, 2) < 0 ||
-          ::chdir(work_.c_str()) != 0 || ::setenv("QT_QPA_PLATFORM", "offscreen", 1) != 0 ||
-          ::unsetenv("DISPLAY") != 0 || ::unsetenv("WAYLAND_DISPLAY") != 0 ||
-          ::setenv("DBUS_SYSTEM_BUS_ADDRESS", systemBus_.c_str(), 1) != 0) {
-        ::_exit(127);
-      }
-      ::execv(argv[0], argv.data());
-      ::_exit(127);
-    }
+    const pid_t child = Start(program, std::move(arguments), work_, out, err);
     for (const Waypoint& waypoint : waypoints) {
       const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
       while (ReadAll(out).find(waypoint.text) == std::string::npos &&
@@ -105,6 +88,31 @@ class CliProcess : public ::testing::Test {
       }
       waypoint.action(child);
     }
+    return Wait(child, out, err);
+  }
+  // Starts a program in a folder, its streams caught in files.
+  pid_t Start(const char* program, std::vector<std::string> arguments, const fs::path& folder,
+              const fs::path& out, const fs::path& err) {
+    std::vector<char*> argv = {const_cast<char*>(program)};
+    for (std::string& argument : arguments)
+      argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+      const int outFd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      if (outFd < 0 || errFd < 0 || ::dup2(outFd, 1) < 0 || ::dup2(errFd, 2) < 0 ||
+          ::chdir(folder.c_str()) != 0 || ::setenv("QT_QPA_PLATFORM", "offscreen", 1) != 0 ||
+          ::unsetenv("DISPLAY") != 0 || ::unsetenv("WAYLAND_DISPLAY") != 0 ||
+          ::setenv("DBUS_SYSTEM_BUS_ADDRESS", systemBus_.c_str(), 1) != 0) {
+        ::_exit(127);
+      }
+      ::execv(argv[0], argv.data());
+      ::_exit(127);
+    }
+    return child;
+  }
+  static Outcome Wait(pid_t child, const fs::path& out, const fs::path& err) {
     int status = 0;
     ::waitpid(child, &status, 0);
     return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), ReadAll(out),
@@ -315,9 +323,87 @@ TEST_F(CliProcess, ADriveInUseOrABackupNotSurelyOnDiskEndsBeforeTheFlash) {
   const Outcome unsynced = RunProgram(
       "/usr/bin/strace", {"-f", "-o", "/dev/null", "-E", "ASAN_OPTIONS=detect_leaks=0", "-e",
                           "inject=fsync:error=EIO:when=2", ZENTOR_CLI_PATH, "--simulate", "update",
-                          "--drive", "cdrom0", "--file", "kxr42.vrl", "--backup"});
+                          "--drive", "cdrom0", "--file", "kxr42.vrl", "--backup", "--json"});
   EXPECT_EQ(unsynced.status, 1);
   EXPECT_NE(unsynced.out.find(" Fail to back up current F/W."), std::string::npos) << unsynced.out;
+  // The file is whole, so it is kept, and said to be there by its name.
+  EXPECT_NE(unsynced.out.find(R"({"event":"backup","file":"CDRWFW01.VRL"})"), std::string::npos);
+  EXPECT_NE(unsynced.out.find(R"("error":"the backup CDRWFW01.VRL was written, but its folder)"),
+            std::string::npos)
+      << unsynced.out;
+  EXPECT_EQ(fs::file_size(work_ / "CDRWFW01.VRL"), 1048576u);
+}
+
+// Copies of zentor-cli side by side in one folder, as on a repair bench: each backup takes a
+// file of its own and never one that another program wrote, also when the name is taken
+// while the firmware is read out, and where the file system refuses renameat2's no-replace
+// (strace makes it so, and the backup takes its name by a hard link).
+TEST_F(CliProcess, EachBackupTakesAFileOfItsOwn) {
+  Run({"--simulate", "samples"});
+  const auto takeTheName = [this](pid_t) { std::ofstream(work_ / "CDRWFW00.VRL") << "mine"; };
+  std::vector<std::string> update = {"--simulate", "update",   "--drive", "cdrom0",
+                                     "--file",     "kxr42.vrl", "--backup", "--json"};
+  std::vector<std::string> traced = {"-f", "-o", "/dev/null", "-E", "ASAN_OPTIONS=detect_leaks=0",
+                                     "-e", "inject=renameat2:error=EINVAL", ZENTOR_CLI_PATH};
+  traced.insert(traced.end(), update.begin(), update.end());
+  for (const bool linked : {false, true}) {
+    const Outcome outcome = linked ? RunProgram("/usr/bin/strace", traced, {{"\"step\":5", takeTheName}})
+                                   : Run(update, {{"\"step\":5", takeTheName}});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_NE(outcome.out.find(R"({"event":"backup","file":"CDRWFW01.VRL"})"), std::string::npos)
+        << outcome.out;
+    EXPECT_EQ(ReadAll(work_ / "CDRWFW00.VRL"), "mine");
+    EXPECT_EQ(fs::file_size(work_ / "CDRWFW01.VRL"), 1048576u);
+    fs::remove(work_ / "CDRWFW01.VRL");
+  }
+
+  // Two copies started together, or the second a little later, both choose CDRWFW00.VRL;
+  // each must end with a backup of its own drive, under the name it reports.
+  struct Copy {
+    std::string drive, file, family;
+  };
+  const Copy kCopies[] = {{"cdrom0", "kxr42.vrl", "KXR42"}, {"cdrom1", "kxr60.vrl", "KXR60"}};
+  // Three benches at once, each a folder of its own.
+  const int kOffsetsMs[] = {0, 30, 300};
+  std::vector<pid_t> copies;
+  for (const int offsetMs : kOffsetsMs) {
+    const fs::path bench = root_ / std::to_string(offsetMs);
+    fs::create_directory(bench);
+    for (const auto& [drive, file, family] : kCopies) {
+      fs::copy(work_ / file, bench / file);
+      copies.push_back(Start(ZENTOR_CLI_PATH,
+                             {"--simulate", "--json", "update", "--drive", drive, "--file", file,
+                              "--backup"},
+                             bench, bench.string() + drive + ".out", "/dev/null"));
+      std::this_thread::sleep_for(std::chrono::milliseconds(offsetMs));
+    }
+  }
+  for (std::size_t bench = 0; bench < std::size(kOffsetsMs); ++bench) {
+    const fs::path folder = root_ / std::to_string(kOffsetsMs[bench]);
+    SCOPED_TRACE(folder);
+    std::map<std::string, std::string> backupOf;  // the name reported -> the drive's family
+    for (std::size_t i = 0; i < std::size(kCopies); ++i) {
+      const Outcome outcome = Wait(copies[bench * std::size(kCopies) + i],
+                                   folder.string() + kCopies[i].drive + ".out", "/dev/null");
+      EXPECT_EQ(outcome.status, 0);
+      std::istringstream lines(outcome.out);
+      for (std::string line; std::getline(lines, line);)
+        if (const json event = json::parse(line); event["event"] == "backup")
+          backupOf[event["file"]] = kCopies[i].family;
+    }
+    EXPECT_EQ(backupOf.size(), 2u);
+    const pid_t lister = Start(ZENTOR_CLI_PATH, {"--simulate", "--json", "files"}, folder,
+                               root_ / "files.out", "/dev/null");
+    for (const json& file : json::parse(Wait(lister, root_ / "files.out", "/dev/null").out)) {
+      if (!file["name"].get<std::string>().starts_with("CDRWFW")) continue;
+      // A backup holds the firmware of the drive it was read from, the family of its file.
+      EXPECT_NE(file.value("drive", "").find(" " + backupOf[file["name"]]), std::string::npos)
+          << file;
+      backupOf.erase(file["name"]);
+    }
+    EXPECT_EQ(backupOf, (std::map<std::string, std::string>{}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 4);
+  }
 }
 
 // An update has logind hold off sleep, shutdown, idling and the lid while it runs, and lets
