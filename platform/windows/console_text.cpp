@@ -18,9 +18,11 @@ HANDLE HandleOf(std::FILE* stream) {
   return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
 }
 
-bool IsConsole(HANDLE handle) {
-  DWORD mode = 0;
-  return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
+// A console, the NUL device or a serial port. Which of them cannot be asked of a handle
+// opened for writing alone (GetConsoleMode wants read access, and "CONOUT$" opened for
+// writing has none), so a console is told by WriteConsoleW taking the text.
+bool MayBeConsole(HANDLE handle) {
+  return handle != INVALID_HANDLE_VALUE && GetFileType(handle) == FILE_TYPE_CHAR;
 }
 
 // How much of the text ends on a whole UTF-8 sequence: a character cut between two writes is
@@ -37,14 +39,17 @@ std::size_t WholeSequences(std::string_view text) {
   return start;
 }
 
-void WriteToConsole(HANDLE console, std::string_view text) {
+// False when the handle is no console, and nothing was written.
+bool WriteToConsole(HANDLE console, std::string_view text) {
   const std::wstring wide = Wide(text);
   for (std::size_t at = 0; at < wide.size();) {
     DWORD written = 0;
     const auto chunk = static_cast<DWORD>(std::min<std::size_t>(wide.size() - at, 16384));
-    if (!WriteConsoleW(console, wide.data() + at, chunk, &written, nullptr) || written == 0) return;
+    if (!WriteConsoleW(console, wide.data() + at, chunk, &written, nullptr) || written == 0)
+      return at > 0;
     at += written;
   }
+  return true;
 }
 
 // std::cout or std::cerr on a console: the bytes are gathered and handed on in whole
@@ -80,18 +85,15 @@ class ConsoleBuffer final : public std::streambuf {
 void WriteText(std::FILE* stream, std::string_view text) {
   std::fflush(stream);  // what went out through the C stream first stays first
   const HANDLE handle = HandleOf(stream);
-  if (IsConsole(handle)) {
-    WriteToConsole(handle, text);
-  } else {
-    std::fwrite(text.data(), 1, text.size(), stream);
-    std::fflush(stream);
-  }
+  if (!text.empty() && MayBeConsole(handle) && WriteToConsole(handle, text)) return;
+  std::fwrite(text.data(), 1, text.size(), stream);
+  std::fflush(stream);
 }
 
 void WriteStandardStreamsAsText() {
   static ConsoleBuffer out(stdout), err(stderr);
-  if (IsConsole(HandleOf(stdout))) std::cout.rdbuf(&out);
-  if (IsConsole(HandleOf(stderr))) std::cerr.rdbuf(&err);
+  if (MayBeConsole(HandleOf(stdout))) std::cout.rdbuf(&out);
+  if (MayBeConsole(HandleOf(stderr))) std::cerr.rdbuf(&err);
 }
 
 }  // namespace zentor::platform::windows

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "firmware/file_error_text.h"
+#include "platform/windows/console_text.h"
 #include "platform/windows/windows_file_system.h"
 
 namespace zentor::platform::windows {
@@ -58,7 +59,35 @@ TEST(WindowsFileSystem, OpensTellTheCauseAndStampsCountFrom1970) {
   ASSERT_TRUE(stamp);
   EXPECT_EQ(stamp->modifiedNs, 1'796'774'400'000'000'000);
   EXPECT_EQ(stamp->length, 8u);
+
+  // A new file never takes a name that is there, and leaves no scratch file behind.
+  const std::uint8_t bytes[] = {1, 2, 3};
+  EXPECT_EQ(files.CreateNewFile("new.vrl", bytes).error, EEXIST);
+  EXPECT_EQ(files.CreateNewFile("other.vrl", bytes).stands, true);
+  EXPECT_EQ(std::filesystem::file_size(folder / "new.vrl"), 8u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                          std::filesystem::directory_iterator()), 2);
   std::filesystem::remove_all(folder);
+}
+
+// Text for a console reaches it as characters, whatever the console's code page.
+TEST(ConsoleText, ReachesAConsoleAsCharacters) {
+  FreeConsole();
+  ASSERT_TRUE(AllocConsole());
+  FILE* console = _wfopen(L"CONOUT$", L"w");
+  ASSERT_NE(console, nullptr);
+  const HANDLE screen = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                    nullptr);
+  CONSOLE_SCREEN_BUFFER_INFO before{};
+  ASSERT_TRUE(GetConsoleScreenBufferInfo(screen, &before));
+  WriteText(console, "ファーム新.vrl Müller");
+  const std::wstring expected = L"ファーム新.vrl Müller";
+  std::wstring shown(expected.size(), L'\0');
+  DWORD count = 0;
+  ReadConsoleOutputCharacterW(screen, shown.data(), static_cast<DWORD>(shown.size()),
+                              before.dwCursorPosition, &count);
+  EXPECT_EQ(shown, expected);
 }
 
 }  // namespace

@@ -222,8 +222,13 @@ class QtDialogTest : public QObject {
         seen = box->text();
         box->accept();
       } else if (auto* window = dynamic_cast<QtDialogView*>(QApplication::activeModalWidget())) {
-        seen = QDir::currentPath() + " " +
-               qobject_cast<QComboBox*>(window->Control(1001))->currentText();
+        // What the window says of the file follows the choice, as when a user picks it.
+        qobject_cast<QCheckBox*>(window->Control(1004))->click();
+        seen = QStringList{QDir::currentPath(),
+                           qobject_cast<QComboBox*>(window->Control(1001))->currentText(),
+                           qobject_cast<QLabel*>(window->Control(1018))->text(),
+                           qobject_cast<QLabel*>(window->Control(1019))->text()}
+                   .join(" | ");
         QTest::mouseClick(window->Control(2), Qt::LeftButton);
       }
     });
@@ -239,8 +244,9 @@ class QtDialogTest : public QObject {
     QCOMPARE(seen, folder.filePath("notes.txt") +
                        " is not a firmware file the window lists (*.vrl, *.bin)");
     QVERIFY(drives[0].drive->received().empty());
-    QCOMPARE(run(folder.filePath("kxr70.vrl")), 0);
-    QCOMPARE(seen, folder.path() + " kxr70.vrl");
+    QVERIFY(QDir(folder.path()).rename("kxr70.vrl", "ファーム新.vrl"));  // a name in any language
+    QCOMPARE(run(folder.filePath("ファーム新.vrl")), 0);
+    QCOMPARE(seen, folder.path() + " | ファーム新.vrl | ZT-KXR70 KX4410B KXR70   8.515 | CDRWFW00.VRL");
     QVERIFY(QDir::setCurrent(home));
   }
 };

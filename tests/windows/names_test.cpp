@@ -61,7 +61,9 @@ PROCESS_INFORMATION Start(const std::wstring& program, const std::wstring& argum
 
 DWORD Wait(const PROCESS_INFORMATION& process) {
   DWORD status = 255;
-  WaitForSingleObject(process.hProcess, 120'000);
+  // A program left waiting (a message box nobody closes) would hold the test run for ever.
+  if (WaitForSingleObject(process.hProcess, 120'000) == WAIT_TIMEOUT)
+    TerminateProcess(process.hProcess, 255);
   GetExitCodeProcess(process.hProcess, &status);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
@@ -142,6 +144,7 @@ TEST(NamesInAnyLanguage, AreListedUpdatedFromAndChosenInTheWindow) {
   const PROCESS_INFORMATION window = Start(ProgramPath(ZENTOR_WINDOW_EXE),
                                            L"\"" + file.wstring() + L"\"", top);
   const HWND dialog = DialogOf(window.dwProcessId);
+  if (!dialog) TerminateProcess(window.hProcess, 255);
   ASSERT_NE(dialog, nullptr);
   const HWND list = GetDlgItem(dialog, ui::kSourceFileList);
   std::vector<std::string> entries;
