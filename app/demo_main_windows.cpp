@@ -59,9 +59,9 @@ int main(int argc, char** argv) {
   std::filesystem::current_path(folder.parent_path(), error);
   std::filesystem::remove_all(folder, error);
   if (error) {
-    zentor::platform::windows::WriteText(
-        stderr, "zentor-demo: could not remove " + zentor::platform::Utf8OfPath(folder) + ": " +
-                    error.message() + "\n");
+    zentor::platform::windows::WriteText(stderr, "zentor-demo: could not remove " +
+                                                     zentor::platform::Utf8OfPath(folder) + ": " +
+                                                     error.message() + "\n");
     return 1;
   }
   return 0;

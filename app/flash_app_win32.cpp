@@ -5,8 +5,8 @@
 #include "app/responsive_platform.h"
 #include "app/starting_place.h"
 #include "platform/windows/console_text.h"
-#include "ui/flash_dialog.h"
 #include "platform/windows/wide_text.h"
+#include "ui/flash_dialog.h"
 #include "ui/win32/win32_dialog_view.h"
 
 namespace zentor::app {
@@ -16,7 +16,8 @@ int FlashApp::Run(platform::Platform& platform, platform::FileSystem& files,
   const StartingPlace place = MoveToStartingPlace(startingPath, files);
   if (!place.error.empty()) {
     platform::windows::WriteText(stderr, "zentor: " + place.error + "\n");
-    MessageBoxW(nullptr, platform::windows::Wide(place.error).c_str(), L"zentor", MB_OK | MB_ICONSTOP);
+    MessageBoxW(nullptr, platform::windows::Wide(place.error).c_str(), L"zentor",
+                MB_OK | MB_ICONSTOP);
     return kExitBadPath;
   }
   ui::win32::Win32DialogView view(language);

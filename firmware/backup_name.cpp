@@ -14,8 +14,7 @@ std::string BackupFileName(int number, bool scrambled) {
 // list sees names, or when it opens: cdrwfw00.vrl and CDRWFW00.VRL would otherwise be two
 // backups listed under one number. A file of the name that exists but cannot be read is
 // taken too, so that the backup never replaces a file its user could not even read.
-std::optional<std::string> FreeBackupName(platform::FileSystem& files, bool scrambled,
-                                          int from) {
+std::optional<std::string> FreeBackupName(platform::FileSystem& files, bool scrambled, int from) {
   for (int number = from; number < kBackupNameCount; ++number) {
     std::string name = BackupFileName(number, scrambled);
     if (files.ListFiles(name).empty() && !files.OpenForReading(name).file) return name;

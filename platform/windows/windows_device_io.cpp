@@ -28,9 +28,9 @@ HANDLE HandleOf(DeviceHandle device) {
 }
 
 DeviceHandle Open(const std::string& name) {
-  const HANDLE handle = CreateFileW(Wide(name).c_str(), GENERIC_READ | GENERIC_WRITE,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                    0, nullptr);
+  const HANDLE handle =
+      CreateFileW(Wide(name).c_str(), GENERIC_READ | GENERIC_WRITE,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   return handle == INVALID_HANDLE_VALUE ? kNoDevice : reinterpret_cast<DeviceHandle>(handle);
 }
 

@@ -246,7 +246,8 @@ class QtDialogTest : public QObject {
     QVERIFY(drives[0].drive->received().empty());
     QVERIFY(QDir(folder.path()).rename("kxr70.vrl", "ファーム新.vrl"));  // a name in any language
     QCOMPARE(run(folder.filePath("ファーム新.vrl")), 0);
-    QCOMPARE(seen, folder.path() + " | ファーム新.vrl | ZT-KXR70 KX4410B KXR70   8.515 | CDRWFW00.VRL");
+    QCOMPARE(seen,
+             folder.path() + " | ファーム新.vrl | ZT-KXR70 KX4410B KXR70   8.515 | CDRWFW00.VRL");
     QVERIFY(QDir::setCurrent(home));
   }
 };

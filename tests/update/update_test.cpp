@@ -200,14 +200,6 @@ const RunCase kRuns[] = {
      .before = [](UpdateRig& run) { run.files.writeErrors["CDRWFW00.VRL"] = ENOSPC; },
      .step = StepBackupFailed, .sent = kNoWrite,
      .check = [](UpdateRig& run) { EXPECT_EQ(run.drive->receivedBytes(), 0u); }},
-    // Another program took the name after it was chosen: the next one, and the window says so.
-    {.name = "the backup's name taken meanwhile", .backup = true,
-     .before = [](UpdateRig& run) { run.files.Put("CDRWFW00.VRL", {7}); },
-     .check = [](UpdateRig& run) {
-       EXPECT_EQ(run.files.files["CDRWFW00.VRL"], Bytes{7});
-       EXPECT_EQ(run.files.files.count("CDRWFW01.VRL"), 1u);
-       EXPECT_EQ(run.view.Text(ui::kBackupNameLabel), "CDRWFW01.VRL");
-     }},
     {.name = "a drive that cannot be read out is updated after one notice",
      .change = [](FlashDrive::Setup& s) { s.flashReadSupported = false; }, .backup = true,
      .sent = {{kOpReadFlash, 1}, {kOpAlternateRead, 1}},

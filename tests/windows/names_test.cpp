@@ -4,15 +4,15 @@
 // from one with its output on a pipe, as a script reads it, and zentor.exe handed one's full
 // path, as when the file is dropped on it, works in its folder with that file chosen.
 
+#include <process.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "platform/utf8_path.h"
 #include "platform/windows/wide_text.h"
@@ -22,150 +22,112 @@ namespace zentor {
 namespace {
 
 namespace fs = std::filesystem;
+using platform::PathOfUtf8;
 using platform::windows::Utf8;
 using platform::windows::Wide;
 
 // The programs' Unix paths as Windows sees them under Wine.
-std::wstring ProgramPath(std::string unixPath) {
-  std::ranges::replace(unixPath, '/', '\\');
-  return Wide("Z:" + unixPath);
+const std::wstring kCli = Wide("Z:" ZENTOR_CLI_EXE), kWindow = Wide("Z:" ZENTOR_WINDOW_EXE);
+
+std::wstring Quoted(const std::wstring& text) {
+  return L"\"" + text + L"\"";
 }
 
-struct Ended {
-  DWORD status = 0;
+// zentor-cli.exe in the current folder, its output read from a pipe: the exit status and
+// the bytes.
+std::pair<int, std::string> Cli(const std::wstring& arguments) {
+  FILE* pipe = _wpopen((Quoted(kCli) + L" " + arguments).c_str(), L"rb");
   std::string out;
-};
-
-HANDLE Inherited(HANDLE handle) {
-  SetHandleInformation(handle, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
-  return handle;
+  for (int c; pipe && (c = std::fgetc(pipe)) != EOF;)
+    out += static_cast<char>(c);
+  return {pipe ? _pclose(pipe) : -1, out};
 }
 
-// Starts a program in a folder, its standard output on a pipe when `out` is given.
-PROCESS_INFORMATION Start(const std::wstring& program, const std::wstring& arguments,
-                          const fs::path& folder, HANDLE out = nullptr) {
-  const HANDLE none = Inherited(CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                            OPEN_EXISTING, 0, nullptr));
-  STARTUPINFOW start{};
-  start.cb = sizeof start;
-  start.dwFlags = STARTF_USESTDHANDLES;
-  start.hStdInput = start.hStdError = none;
-  start.hStdOutput = out ? Inherited(out) : none;
-  std::wstring line = L"\"" + program + L"\" " + arguments;
-  PROCESS_INFORMATION process{};
-  EXPECT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                             folder.c_str(), &start, &process));
-  CloseHandle(none);
-  return process;
-}
-
-DWORD Wait(const PROCESS_INFORMATION& process) {
-  DWORD status = 255;
-  // A program left waiting (a message box nobody closes) would hold the test run for ever.
-  if (WaitForSingleObject(process.hProcess, 120'000) == WAIT_TIMEOUT)
-    TerminateProcess(process.hProcess, 255);
-  GetExitCodeProcess(process.hProcess, &status);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return status;
-}
-
-Ended Cli(const std::wstring& arguments, const fs::path& folder) {
-  HANDLE read = nullptr, write = nullptr;
-  CreatePipe(&read, &write, nullptr, 0);
-  const PROCESS_INFORMATION process = Start(ProgramPath(ZENTOR_CLI_EXE), arguments, folder, write);
-  CloseHandle(write);
-  Ended ended;
-  char buffer[4096];
-  for (DWORD count = 0; ReadFile(read, buffer, sizeof buffer, &count, nullptr) && count > 0;)
-    ended.out.append(buffer, count);
-  CloseHandle(read);
-  ended.status = Wait(process);
-  return ended;
-}
-
-// The visible dialog of another process, as an accessibility tool finds it.
-HWND DialogOf(DWORD processId) {
-  std::pair<DWORD, HWND> found{processId, nullptr};
-  for (int tries = 0; tries < 600 && !found.second; ++tries) {
-    Sleep(50);
-    EnumWindows(
-        [](HWND window, LPARAM lookedFor) {
-          auto& [id, dialog] = *reinterpret_cast<std::pair<DWORD, HWND>*>(lookedFor);
-          DWORD owner = 0;
-          GetWindowThreadProcessId(window, &owner);
-          if (owner != id || !IsWindowVisible(window) ||
-              !GetDlgItem(window, ui::kSourceFileList)) {
-            return TRUE;
-          }
-          dialog = window;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-  }
-  return found.second;
-}
-
-std::string TextOf(HWND window) {
+std::string TextOf(HWND dialog, int control) {
   wchar_t text[256] = {};
-  GetWindowTextW(window, text, 256);
+  GetDlgItemTextW(dialog, control, text, 256);
   return Utf8(text);
 }
 
+// zentor.exe started on a path, as Explorer starts it for a file dropped on it, and the
+// first dialog it shows (its window, or a message box), found as an accessibility tool would.
+struct Window {
+  intptr_t process = -1;
+  HWND dialog = nullptr;
+  int Exit() {
+    if (!dialog) TerminateProcess(reinterpret_cast<HANDLE>(process), 255);
+    int status = -1;
+    _cwait(&status, process, 0);
+    return status;
+  }
+};
+Window StartWindow(const fs::path& path) {
+  Window window{_wspawnl(_P_NOWAIT, kWindow.c_str(), Quoted(kWindow).c_str(),
+                         Quoted(path.wstring()).c_str(), nullptr)};
+  const DWORD id = GetProcessId(reinterpret_cast<HANDLE>(window.process));
+  for (int tries = 0; window.process != -1 && tries < 600 && !window.dialog; ++tries) {
+    Sleep(50);
+    for (HWND found = nullptr; (found = FindWindowExW(nullptr, found, L"#32770", nullptr));) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(found, &owner);
+      if (owner == id && IsWindowVisible(found)) window.dialog = found;
+    }
+  }
+  return window;
+}
+
 TEST(NamesInAnyLanguage, AreListedUpdatedFromAndChosenInTheWindow) {
-  const char* codePage = std::getenv("ZENTOR_CODE_PAGE");
-  ASSERT_NE(codePage, nullptr);
-  ASSERT_EQ(GetACP(), static_cast<UINT>(std::atoi(codePage)));  // else the test shows nothing
+  const char* codePage = std::getenv("ZENTOR_CODE_PAGE");  // else the test would show nothing
+  ASSERT_EQ(std::to_string(GetACP()), codePage ? codePage : "");
   const fs::path top =
       fs::temp_directory_path() / ("zentor-names-" + std::to_string(GetCurrentProcessId()));
-  const fs::path folder = top / platform::PathOfUtf8("ファームウェア");
+  const fs::path folder = top / PathOfUtf8("ファームウェア");
   fs::create_directories(folder);
-  ASSERT_EQ(Cli(L"--simulate samples", folder).status, 0u);
-  fs::rename(folder / "kxr42.vrl", folder / platform::PathOfUtf8("ファーム新.vrl"));
-  fs::rename(folder / "kxr70.vrl", folder / platform::PathOfUtf8("Müller.vrl"));
-  fs::remove(folder / "kxr60.vrl");
-  fs::remove(folder / "kxr80.vrl");
+  fs::current_path(folder);
+  ASSERT_EQ(Cli(L"--simulate samples").first, 0);
+  fs::rename("kxr42.vrl", PathOfUtf8("ファーム新.vrl"));
+  fs::rename("kxr70.vrl", PathOfUtf8("Müller.vrl"));
+  fs::remove("kxr60.vrl");
+  fs::remove("kxr80.vrl");
 
-  const Ended files = Cli(L"files", folder);
-  EXPECT_EQ(files.status, 0u);
-  EXPECT_EQ(files.out,
-            "Müller.vrl\tZT-KXR70 KX4410B KXR70   8.515\r\n"
-            "ファーム新.vrl\tZT-KXR42 KX4410B KXR42   8.515\r\n");
-  const Ended json = Cli(L"--json files", folder);
-  EXPECT_NE(json.out.find(R"({"name":"Müller.vrl","usable":true,"form":"stored","drive":"ZT-KXR70)"),
-            std::string::npos)
-      << json.out;
-  EXPECT_NE(json.out.find(R"({"name":"ファーム新.vrl","usable":true,"form":"stored","drive":"ZT-KXR42)"),
-            std::string::npos)
-      << json.out;
+  EXPECT_EQ(Cli(L"files"),
+            std::make_pair(0, std::string("Müller.vrl\tZT-KXR70 KX4410B KXR70   "
+                                          "8.515\r\nファーム新.vrl\tZT-KXR42 KX4410B "
+                                          "KXR42   8.515\r\n")));
+  const std::string json = Cli(L"--json files").second;
+  for (const char* entry :
+       {R"({"name":"Müller.vrl","usable":true,"form":"stored","drive":"ZT-KXR70)",
+        R"({"name":"ファーム新.vrl","usable":true,"form":"stored","drive":"ZT-KXR42)"})
+    EXPECT_NE(json.find(entry), std::string::npos) << json;
 
-  // The window, started on the file's full path from elsewhere, as Explorer starts it.
-  const fs::path file = folder / platform::PathOfUtf8("ファーム新.vrl");
-  const PROCESS_INFORMATION window = Start(ProgramPath(ZENTOR_WINDOW_EXE),
-                                           L"\"" + file.wstring() + L"\"", top);
-  const HWND dialog = DialogOf(window.dwProcessId);
-  if (!dialog) TerminateProcess(window.hProcess, 255);
-  ASSERT_NE(dialog, nullptr);
-  const HWND list = GetDlgItem(dialog, ui::kSourceFileList);
-  std::vector<std::string> entries;
-  for (LRESULT i = 0; i < SendMessageW(list, CB_GETCOUNT, 0, 0); ++i) {
-    wchar_t entry[256] = {};
-    SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(entry));
-    entries.push_back(Utf8(entry));
-  }
-  EXPECT_EQ(entries, (std::vector<std::string>{"Müller.vrl", "ファーム新.vrl"}));
+  // The window, started elsewhere on a path: one that is not there ends it with status 2
+  // and a box saying so; a file, typed in other letter cases, is chosen as listed.
+  fs::current_path(top);
+  const fs::path gone = folder / PathOfUtf8("無い.vrl");
+  Window box = StartWindow(gone);
+  EXPECT_EQ(TextOf(box.dialog, 0xFFFF), "no such file or folder: " + platform::Utf8OfPath(gone));
+  PostMessageW(box.dialog, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(box.Exit(), 2);
+  Window window = StartWindow(folder / PathOfUtf8("ファーム新.VRL"));
+  const HWND list = GetDlgItem(window.dialog, ui::kSourceFileList);
+  const wchar_t* listed[] = {L"Müller.vrl", L"ファーム新.vrl"};  // by their names, in this order
+  for (LRESULT i = 0; i < 2; ++i)
+    EXPECT_EQ(SendMessageW(list, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(listed[i])), i);
   EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), 1);
   // What the window says of the chosen file follows it, as when a user picks it.
-  EXPECT_EQ(TextOf(GetDlgItem(dialog, ui::kFileIdentLabel)), "ZT-KXR42 KX4410B KXR42   8.515");
-  SendMessageW(GetDlgItem(dialog, ui::kBackupCheckBox), BM_CLICK, 0, 0);
-  EXPECT_EQ(TextOf(GetDlgItem(dialog, ui::kBackupNameLabel)), "CDRWFW00.VRL");
-  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-  EXPECT_EQ(Wait(window), 0u);
+  EXPECT_EQ(TextOf(window.dialog, ui::kFileIdentLabel), "ZT-KXR42 KX4410B KXR42   8.515");
+  SendMessageW(GetDlgItem(window.dialog, ui::kBackupCheckBox), BM_CLICK, 0, 0);
+  EXPECT_EQ(TextOf(window.dialog, ui::kBackupNameLabel), "CDRWFW00.VRL");
+  PostMessageW(window.dialog, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(window.Exit(), 0);
 
-  const Ended update = Cli(L"--simulate update --drive cdrom0 --backup --file ファーム新.vrl", folder);
-  EXPECT_EQ(update.status, 0u);
-  EXPECT_NE(update.out.find(" *** OK ** OK ** OK *** "), std::string::npos) << update.out;
-  EXPECT_EQ(fs::file_size(folder / "CDRWFW00.VRL"), 1048576u);
+  fs::current_path(folder);
+  const auto [updated, out] =
+      Cli(L"--simulate update --drive cdrom0 --backup --file ファーム新.vrl");
+  EXPECT_EQ(updated, 0);
+  EXPECT_NE(out.find(" *** OK ** OK ** OK *** "), std::string::npos) << out;
+  EXPECT_EQ(fs::file_size("CDRWFW00.VRL"), 1048576u);
+  fs::current_path(top.parent_path());
   fs::remove_all(top);
 }
 

@@ -2,9 +2,9 @@
 
 #include <vector>
 
+#include "platform/windows/wide_text.h"
 #include "ui/control_ids.h"
 #include "ui/win32/template_in_memory.h"
-#include "platform/windows/wide_text.h"
 
 namespace zentor::ui::win32 {
 

@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "platform/machine_keeper.h"
+#include "platform/windows/wide_text.h"
 #include "ui/control_ids.h"
 #include "ui/list_order.h"
 #include "ui/win32/password_prompt.h"
 #include "ui/win32/pictures.h"
 #include "ui/win32/template_in_memory.h"
-#include "platform/windows/wide_text.h"
 
 namespace zentor::ui::win32 {
 
