@@ -26,13 +26,14 @@ std::unique_ptr<platform::FileSystem> NativeWorkingDirectory() {
   return std::make_unique<platform::windows::WindowsFileSystem>();
 }
 
-CommandLine::CommandLine(int, char**) {
+CommandLine::CommandLine(int argc, char** argv) {
   int count = 0;
   if (wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
     for (int i = 0; i < count; ++i)
       arguments_.push_back(platform::windows::Utf8(wide[i]));
     LocalFree(wide);
   }
+  if (arguments_.empty()) arguments_.assign(argv, argv + argc);  // never without its name
   for (std::string& argument : arguments_)
     pointers_.push_back(argument.data());
   pointers_.push_back(nullptr);

@@ -90,10 +90,11 @@ void WriteText(std::FILE* stream, std::string_view text) {
   std::fflush(stream);
 }
 
+// The buffers are never destroyed: the streams are flushed at exit, after the destructors of
+// this file's statics would have run.
 void WriteStandardStreamsAsText() {
-  static ConsoleBuffer out(stdout), err(stderr);
-  if (MayBeConsole(HandleOf(stdout))) std::cout.rdbuf(&out);
-  if (MayBeConsole(HandleOf(stderr))) std::cerr.rdbuf(&err);
+  if (MayBeConsole(HandleOf(stdout))) std::cout.rdbuf(new ConsoleBuffer(stdout));
+  if (MayBeConsole(HandleOf(stderr))) std::cerr.rdbuf(new ConsoleBuffer(stderr));
 }
 
 }  // namespace zentor::platform::windows
