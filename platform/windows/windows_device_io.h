@@ -7,7 +7,7 @@
 
 namespace zentor::platform::windows {
 
-// Drives through the NT family's SCSI pass-through: CreateFileA on "\\.\cdromN" or
+// Drives through the NT family's SCSI pass-through: CreateFileW on "\\.\cdromN" or
 // "\\.\d:" (read and write access, shared for reading and writing, an existing device),
 // DeviceIoControl with IOCTL_SCSI_PASS_THROUGH in the buffered form, CloseHandle. Each
 // request is rebuilt in the 64-bit layout the driver reads (native_pass_through.h) and its

@@ -23,7 +23,7 @@ class WindowsPlatform final : public PlatformOnDevices {
   // From the running system: the NT family reaches drives by pass-through, 9x by ASPI.
   int OsFamily() override;
 
-  // WNASPI32.DLL by LoadLibraryA, its two entry points by GetProcAddress.
+  // WNASPI32.DLL by LoadLibraryW, its two entry points by GetProcAddress.
   AspiLoad LoadAspiManager() override;
   // A Win32 event: auto-reset, unsignalled, unnamed; its handle goes into the request.
   std::unique_ptr<CompletionEvent> CreateCompletionEvent() override;
