@@ -12,9 +12,8 @@ namespace zentor::firmware {
 inline constexpr int kBackupNameCount = 10;
 std::string BackupFileName(int number, bool scrambled);
 
-// The first of the ten names that no file has, without regard to case, or nothing when
-// all are taken. Only the given extension is looked at.
-// Numbers below `from` are not looked at.
+// The first of the ten names, from the number `from` on, that no file has, without regard
+// to case, or nothing when all are taken. Only the given extension is looked at.
 std::optional<std::string> FreeBackupName(platform::FileSystem& files, bool scrambled,
                                           int from = 0);
 

@@ -64,7 +64,8 @@ class FileSystem {
   // one: when a file takes the name first, even in the moment before the new file would,
   // the call fails with EEXIST and that file stays as it is. All or nothing otherwise: when
   // it fails (disk full, no permission), no partial file remains. Success means the name
-  // and its bytes are on the disk.
+  // and its bytes are on the disk; when only the folder's sync fails, the call fails but
+  // the whole file stands under the name, and says so.
   virtual NewFile CreateNewFile(const std::string& name, std::span<const std::uint8_t> bytes) = 0;
   // The stamp of a regular file, or nothing (no such file, or a file system that cannot
   // tell, in which case nothing read from the file is ever reused).

@@ -6,9 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
-
 #include <cerrno>
+#include <cstdio>  // renameat2
 #include <string>
 
 namespace zentor::platform::linux_os {
