@@ -107,8 +107,8 @@ std::vector<std::string> WriteSampleFiles(const std::vector<DemoDrive>& drives,
   return written;
 }
 
-DemoMachine::DemoMachine(platform::KeepUpNotice notice)
-    : platform_(NativePlatformOver(bus_, std::move(notice))),
+DemoMachine::DemoMachine(platform::KeepUpSetting keepUp)
+    : platform_(NativePlatformOver(bus_, std::move(keepUp))),
       drives_(AttachDemoDrives(bus_, *platform_)) {}
 
 }  // namespace zentor::app

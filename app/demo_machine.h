@@ -50,7 +50,7 @@ std::vector<std::string> WriteSampleFiles(const std::vector<DemoDrive>& drives,
 // update does; `notice` hears once when it could not.
 class DemoMachine {
  public:
-  explicit DemoMachine(platform::KeepUpNotice notice = {});
+  explicit DemoMachine(platform::KeepUpSetting keepUp = {});
 
   platform::Platform& platform() { return *platform_; }
   const std::vector<DemoDrive>& drives() const { return drives_; }

@@ -13,12 +13,13 @@ namespace zentor::app {
 
 // The machine the program runs on, one implementation per system (Linux, Windows).
 
-// Its drives, clock, program file and keeping up; `notice` hears once when the machine
-// could not be kept up for an update.
-std::unique_ptr<platform::Platform> NativePlatform(platform::KeepUpNotice notice = {});
+// Its drives, clock, program file and keeping up; the setting's notice hears once when the
+// machine could not be kept up for an update. (Linux's logind asks no window, so
+// `windowless` changes nothing there.)
+std::unique_ptr<platform::Platform> NativePlatform(platform::KeepUpSetting keepUp = {});
 // The same with other drives in place of the system's (the demo's virtual drives).
 std::unique_ptr<platform::Platform> NativePlatformOver(platform::DeviceIo& devices,
-                                                       platform::KeepUpNotice notice = {});
+                                                       platform::KeepUpSetting keepUp = {});
 // The program's command line in UTF-8, its name first. Windows hands main() the arguments
 // in the system's code page, where a name outside it arrives with '?' for each character
 // it cannot spell: there they are taken from the wide command line instead.

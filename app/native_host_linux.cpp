@@ -6,13 +6,13 @@
 
 namespace zentor::app {
 
-std::unique_ptr<platform::Platform> NativePlatform(platform::KeepUpNotice notice) {
-  return std::make_unique<platform::linux_os::LinuxPlatform>(std::move(notice));
+std::unique_ptr<platform::Platform> NativePlatform(platform::KeepUpSetting keepUp) {
+  return std::make_unique<platform::linux_os::LinuxPlatform>(std::move(keepUp.notice));
 }
 
 std::unique_ptr<platform::Platform> NativePlatformOver(platform::DeviceIo& devices,
-                                                       platform::KeepUpNotice notice) {
-  return std::make_unique<platform::linux_os::LinuxPlatform>(devices, std::move(notice));
+                                                       platform::KeepUpSetting keepUp) {
+  return std::make_unique<platform::linux_os::LinuxPlatform>(devices, std::move(keepUp.notice));
 }
 
 std::unique_ptr<platform::FileSystem> NativeWorkingDirectory() {

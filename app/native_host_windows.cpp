@@ -13,13 +13,13 @@
 
 namespace zentor::app {
 
-std::unique_ptr<platform::Platform> NativePlatform(platform::KeepUpNotice notice) {
-  return std::make_unique<platform::windows::WindowsPlatform>(std::move(notice));
+std::unique_ptr<platform::Platform> NativePlatform(platform::KeepUpSetting keepUp) {
+  return std::make_unique<platform::windows::WindowsPlatform>(std::move(keepUp));
 }
 
 std::unique_ptr<platform::Platform> NativePlatformOver(platform::DeviceIo& devices,
-                                                       platform::KeepUpNotice notice) {
-  return std::make_unique<platform::windows::WindowsPlatform>(devices, std::move(notice));
+                                                       platform::KeepUpSetting keepUp) {
+  return std::make_unique<platform::windows::WindowsPlatform>(devices, std::move(keepUp));
 }
 
 std::unique_ptr<platform::FileSystem> NativeWorkingDirectory() {

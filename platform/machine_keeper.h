@@ -15,6 +15,15 @@ inline constexpr const char* kKeepUpReason =
 // no console leave it empty and stay silent.
 using KeepUpNotice = std::function<void(const std::string& why)>;
 
+// What a program brings to keeping the machine up: where it says that it could not, and
+// whether it shows no window of its own during an update (a console program). Windows asks
+// windows, not programs, whether a log-off or shutdown may go on: for a windowless program
+// the hold puts up a hidden one to be asked.
+struct KeepUpSetting {
+  KeepUpNotice notice;
+  bool windowless = false;
+};
+
 // The notice given the first time only, however many updates find the machine not kept up.
 class NoticeOnce {
  public:
@@ -29,8 +38,11 @@ class NoticeOnce {
   bool told_ = false;
 };
 
-// While it lives, the machine is kept from sleeping (idle, lid closed, asked to) and from
-// shutting down or logging off where the system lets a program hold that off.
+// While it lives, the machine is kept from sleeping and from shutting down or logging off,
+// as far as the system lets a program hold that off. Linux (logind) blocks every sleep, the
+// lid's included, and shutdown. Windows keeps only idle sleep away: since Vista no program
+// can refuse a user's Sleep, the lid or the power button; a log-off or shutdown is refused
+// through a window the user can overrule.
 class MachineHold {
  public:
   virtual ~MachineHold() = default;

@@ -8,10 +8,11 @@ namespace zentor::app::cli {
 // Windows: Ctrl-C and Ctrl-Break): a drive left between erasing and programming its flash
 // does not start again. Each such signal gets a note on stderr instead. Only SIGKILL (and a
 // power cut) still ends the program. On Windows the console window's close box is also taken
-// away while the shield lives, since Windows ends a program whose console is closed a few
-// seconds after, whatever it answers; where the box cannot be taken (another terminal), a
-// note says that closing the window ends the update. (Sleep and shutdown are held off by the
-// update itself, through the platform.)
+// away while the shield lives, since Windows ends a program whose console is closed within
+// seconds (five by default), whatever it answers; where the box cannot be taken (another
+// terminal), a note says that closing the window ends the update. (Sleep, log-off and
+// shutdown are held off by the update itself, as far as the system allows, through the
+// platform.)
 class InterruptShield {
  public:
   InterruptShield();

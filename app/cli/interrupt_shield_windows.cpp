@@ -12,9 +12,8 @@ void Say(const char* text, DWORD size) {
 
 constexpr char kInterruptNote[] =
     "\nzentor-cli: the drive is being updated and must not be interrupted; wait for the end\n";
-// Windows ends a program a few seconds after its console closes, whatever it answers.
 constexpr char kClosingNote[] =
-    "\nzentor-cli: the console is closing, and Windows ends this program in a few seconds;\n"
+    "\nzentor-cli: the console is closing, and Windows ends this program within seconds;\n"
     "the drive may be left without working firmware\n";
 constexpr char kCloseLeftNote[] =
     "zentor-cli: do not close this window until the update has ended: closing it ends the "
@@ -28,7 +27,16 @@ BOOL WINAPI NoteInterrupt(DWORD event) {
       Say(kInterruptNote, sizeof kInterruptNote - 1);
       return TRUE;  // handled: the program goes on
     case CTRL_CLOSE_EVENT:
+    case CTRL_LOGOFF_EVENT:
+    case CTRL_SHUTDOWN_EVENT:
+      // These cannot be refused. Returning ends the program at once; a handler that does
+      // not return is given the system's wait-to-kill time (five seconds unless set
+      // otherwise) before the program is ended. So the handler never returns, and the update
+      // gets those seconds: if it ends within them, the program ends as usual. Windows sends
+      // log-off and shutdown here to services only; it asks zentor-cli through the update's
+      // hidden window instead, which can refuse them.
       Say(kClosingNote, sizeof kClosingNote - 1);
+      Sleep(INFINITE);
       return TRUE;
     default:
       return FALSE;

@@ -24,11 +24,15 @@ void NoteNotKeptUp(const std::string& why) {
             << "); keep the machine on and awake until the update has ended\n";
 }
 
+// zentor-cli shows no window: on Windows the update's hold puts up a hidden one, so that a
+// log-off or shutdown asks before it ends the program.
+const zentor::platform::KeepUpSetting kKeepUp{NoteNotKeptUp, true};
+
 int Run(const cli::CliOptions& options) {
   const auto files = zentor::app::NativeWorkingDirectory();
   const cli::CliStreams streams{std::cout, std::cerr, zentor::app::ErrorStreamIsTerminal()};
   if (options.simulate) {
-    zentor::app::DemoMachine machine(NoteNotKeptUp);
+    zentor::app::DemoMachine machine(kKeepUp);
     zentor::app::RefuseOnDemoDrives(options.refusal, machine.drives());
     if (options.command == cli::Command::Samples) {
       return cli::WriteSamples(machine.drives(), *files, streams);
@@ -36,7 +40,7 @@ int Run(const cli::CliOptions& options) {
     return cli::RunDialogCommand(options, machine.platform(), *files, streams);
   }
 
-  const auto platform = zentor::app::NativePlatform(NoteNotKeptUp);
+  const auto platform = zentor::app::NativePlatform(kKeepUp);
   const int status = cli::RunDialogCommand(options, *platform, *files, streams);
   // Said once, after the command, when the system refused a drive for lack of permission.
   std::cerr << cli::PermissionHint(platform->permissionRefusals());

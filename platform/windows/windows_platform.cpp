@@ -5,6 +5,7 @@
 #include <array>
 #include <string_view>
 
+#include "platform/windows/session_end_refusal.h"
 #include "platform/windows/wide_text.h"
 
 namespace zentor::platform::windows {
@@ -48,13 +49,22 @@ class Win32Event final : public CompletionEvent {
 };
 
 // The thread's execution state: while it asks for the system, Windows does not sleep for
-// want of input. Log-off and shutdown are the window's to refuse (it has the reason to show).
-class ExecutionStateHold final : public MachineHold {
+// want of input (a user's Sleep, the lid and the power button it cannot refuse). A program
+// with a window refuses log-off and shutdown there (it has the reason to show); for one
+// without, the hold puts up a hidden window that does.
+class WindowsHold final : public MachineHold {
  public:
-  ExecutionStateHold() = default;
-  ~ExecutionStateHold() override { SetThreadExecutionState(ES_CONTINUOUS); }
-  ExecutionStateHold(const ExecutionStateHold&) = delete;
-  ExecutionStateHold& operator=(const ExecutionStateHold&) = delete;
+  WindowsHold(bool awake, std::unique_ptr<SessionEndRefusal> refusal)
+      : awake_(awake), refusal_(std::move(refusal)) {}
+  ~WindowsHold() override {
+    if (awake_) SetThreadExecutionState(ES_CONTINUOUS);
+  }
+  WindowsHold(const WindowsHold&) = delete;
+  WindowsHold& operator=(const WindowsHold&) = delete;
+
+ private:
+  bool awake_;
+  std::unique_ptr<SessionEndRefusal> refusal_;
 };
 
 // The strings of the version resource the program reads, in the language and code page
@@ -94,10 +104,16 @@ std::unique_ptr<CompletionEvent> WindowsPlatform::CreateCompletionEvent() {
 }
 
 std::unique_ptr<MachineHold> WindowsPlatform::KeepMachineUp() {
-  if (SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED) != 0)
-    return std::make_unique<ExecutionStateHold>();
-  notice_.Tell("Windows refused to keep the machine awake");
-  return nullptr;
+  const bool awake = SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED) != 0;
+  std::unique_ptr<SessionEndRefusal> refusal;
+  if (windowless_) refusal = SessionEndRefusal::Raise(kKeepUpReason);
+  if (!awake) {
+    notice_.Tell("Windows refused to keep the machine awake");
+  } else if (windowless_ && !refusal) {
+    notice_.Tell("no window could be made to refuse a log-off or shutdown");
+  }
+  if (!awake && !refusal) return nullptr;
+  return std::make_unique<WindowsHold>(awake, std::move(refusal));
 }
 
 // Both in UTF-8 like every text of the program; the program's folder may be named in any

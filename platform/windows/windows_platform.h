@@ -7,18 +7,21 @@
 namespace zentor::platform::windows {
 
 // The Windows machine: drives through the NT family's pass-through (or an ASPI manager on
-// the 9x family), real time, the running program file and its version resource, kept awake
-// by the thread's execution state. The
+// the 9x family), real time, the running program file and its version resource, kept from
+// idle sleep by the thread's execution state (and, for a program without a window, from a
+// log-off or shutdown by a hidden one). The
 // drives can come from elsewhere instead (the simulated drives of --simulate).
 class WindowsPlatform final : public PlatformOnDevices {
  public:
   // The system's drives are a member, made after the base that is handed them: the base
   // only keeps the reference.
-  // `notice` hears, once, that the machine could not be kept awake.
-  explicit WindowsPlatform(KeepUpNotice notice = {})
-      : PlatformOnDevices(native_), notice_(std::move(notice)) {}
-  explicit WindowsPlatform(DeviceIo& devices, KeepUpNotice notice = {})
-      : PlatformOnDevices(devices), notice_(std::move(notice)) {}
+  // The setting's notice hears, once, that the machine could not be kept up.
+  explicit WindowsPlatform(KeepUpSetting keepUp = {})
+      : PlatformOnDevices(native_), notice_(std::move(keepUp.notice)),
+        windowless_(keepUp.windowless) {}
+  explicit WindowsPlatform(DeviceIo& devices, KeepUpSetting keepUp = {})
+      : PlatformOnDevices(devices), notice_(std::move(keepUp.notice)),
+        windowless_(keepUp.windowless) {}
 
   // From the running system: the NT family reaches drives by pass-through, 9x by ASPI.
   int OsFamily() override;
@@ -40,6 +43,7 @@ class WindowsPlatform final : public PlatformOnDevices {
   WindowsDeviceIo native_;
   SteadyClock clock_;
   NoticeOnce notice_;
+  bool windowless_;
 };
 
 }  // namespace zentor::platform::windows

@@ -1,4 +1,5 @@
-// The Windows file system under Wine: what a failed open is reported as, and file stamps.
+// The Windows file system under Wine: what a failed open is reported as, and file stamps;
+// and the hold that keeps a windowless program from being ended by a log-off.
 
 #include <windows.h>
 
@@ -9,7 +10,9 @@
 
 #include "firmware/file_error_text.h"
 #include "platform/windows/console_text.h"
+#include "platform/windows/session_end_refusal.h"
 #include "platform/windows/windows_file_system.h"
+#include "platform/windows/windows_platform.h"
 
 namespace zentor::platform::windows {
 namespace {
@@ -79,6 +82,30 @@ TEST(WindowsFileSystem, OpensTellTheCauseStampsCountFrom1970AndNamesAreNeverRepl
   ReadConsoleOutputCharacterW(screen, shown.data(), static_cast<DWORD>(shown.size()),
                               before.dwCursorPosition, &count);
   EXPECT_EQ(shown, expected);
+}
+
+// The hold of a program without a window: a hidden window of its own refuses a log-off for
+// as long as the hold lives, and goes with it. A program with a window answers for itself.
+TEST(WindowsMachineHold, AWindowlessProgramRefusesLogOffUntilTheHoldEnds) {
+  const auto hiddenWindow = [] {
+    for (HWND found = nullptr;
+         (found = FindWindowExW(nullptr, found, kSessionEndWindowClass, nullptr));) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(found, &owner);
+      if (owner == GetCurrentProcessId()) return found;
+    }
+    return HWND{};
+  };
+  WindowsPlatform platform(KeepUpSetting{{}, true});
+  auto hold = platform.KeepMachineUp();
+  DWORD_PTR answer = TRUE;
+  ASSERT_TRUE(SendMessageTimeoutW(hiddenWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                  SMTO_ABORTIFHUNG, 5000, &answer));
+  EXPECT_EQ(answer, static_cast<DWORD_PTR>(FALSE));
+  hold.reset();
+  EXPECT_EQ(hiddenWindow(), nullptr);
+  const auto windowProgramsHold = WindowsPlatform().KeepMachineUp();
+  EXPECT_TRUE(windowProgramsHold && !hiddenWindow());
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 
 #include "platform/utf8_path.h"
 #include "platform/windows/wide_text.h"
+#include "tests/windows/program_rig.h"
 #include "ui/control_ids.h"
 
 namespace zentor {
@@ -29,10 +30,6 @@ using platform::windows::Wide;
 // The programs' Unix paths as Windows sees them under Wine.
 const std::wstring kCli = Wide("Z:" ZENTOR_CLI_EXE), kWindow = Wide("Z:" ZENTOR_WINDOW_EXE);
 
-std::wstring Quoted(const std::wstring& text) {
-  return L"\"" + text + L"\"";
-}
-
 // zentor-cli.exe in the current folder, its output read from a pipe: the exit status and
 // the bytes.
 std::pair<int, std::string> Cli(const std::wstring& arguments) {
@@ -43,37 +40,11 @@ std::pair<int, std::string> Cli(const std::wstring& arguments) {
   return {pipe ? _pclose(pipe) : -1, out};
 }
 
-std::string TextOf(HWND dialog, int control) {
-  wchar_t text[256] = {};
-  GetDlgItemTextW(dialog, control, text, 256);
-  return Utf8(text);
-}
-
-// zentor.exe started on a path, as Explorer starts it for a file dropped on it, and the
-// first dialog it shows (its window, or a message box), found as an accessibility tool would.
-struct Window {
-  intptr_t process = -1;
-  HWND dialog = nullptr;
-  int Exit() {
-    if (!dialog) TerminateProcess(reinterpret_cast<HANDLE>(process), 255);
-    int status = -1;
-    _cwait(&status, process, 0);
-    return status;
-  }
-};
+// zentor.exe started on a path, as Explorer starts it for a file dropped on it.
 Window StartWindow(const fs::path& path) {
-  Window window{_wspawnl(_P_NOWAIT, kWindow.c_str(), Quoted(kWindow).c_str(),
-                         Quoted(path.wstring()).c_str(), nullptr)};
-  const DWORD id = GetProcessId(reinterpret_cast<HANDLE>(window.process));
-  for (int tries = 0; window.process != -1 && tries < 600 && !window.dialog; ++tries) {
-    Sleep(50);
-    for (HWND found = nullptr; (found = FindWindowExW(nullptr, found, L"#32770", nullptr));) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(found, &owner);
-      if (owner == id && IsWindowVisible(found)) window.dialog = found;
-    }
-  }
-  return window;
+  const intptr_t process = _wspawnl(_P_NOWAIT, kWindow.c_str(), Quoted(kWindow).c_str(),
+                                    Quoted(path.wstring()).c_str(), nullptr);
+  return Window(process == -1 ? nullptr : reinterpret_cast<HANDLE>(process));
 }
 
 TEST(NamesInAnyLanguage, AreListedUpdatedFromAndChosenInTheWindow) {
