@@ -41,7 +41,10 @@ not there, 3 the program could not start.
 
 Real drives need read-write access to their generic SCSI node (/dev/sgN) or root on
 Linux, and a command prompt started as administrator on Windows.
-Never interrupt an update: ctrl-C is refused while it runs.
+Never interrupt an update: ctrl-C is refused while it runs. Sleep, log-off and shutdown
+are held off while it runs, as far as the system allows: Windows keeps only idle sleep
+away, and no program can refuse a user's Sleep, a closed lid or the power button there,
+so keep the machine on mains power and its lid open until the update has ended.
 )";
 
 }  // namespace zentor::app::cli
