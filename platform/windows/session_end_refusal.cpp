@@ -64,6 +64,7 @@ std::unique_ptr<SessionEndRefusal> SessionEndRefusal::Raise(const std::string& r
 }
 
 SessionEndRefusal::~SessionEndRefusal() {
+  if (!thread_.joinable()) return;  // the window was never made, and its thread has ended
   // Closed by its own thread, whose message loop then ends.
   PostMessageW(static_cast<HWND>(window_), WM_CLOSE, 0, 0);
   thread_.join();
