@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // zentor-demo: the update program over virtual drives, with sample firmware files in a
 // fresh temporary working directory, so a complete update can be tried without hardware.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // zentor-demo.exe: the update window over virtual drives, with sample firmware files in a
 // fresh temporary folder, so a complete update can be tried without hardware.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include <io.h>
 #include <windows.h>
 // after windows.h, which it builds on

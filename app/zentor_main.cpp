@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // zentor: the firmware update program for the drives of this machine.
 
 #include <QApplication>

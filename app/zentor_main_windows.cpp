@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // zentor.exe: the firmware update program for the drives of this machine, as a window.
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Packing and unpacking a full 1 MiB image, against a plain 1 MiB memcpy: both forms are one
 // add per byte, so they should stay within a small factor of copying the image. After the
 // usual table the program prints each operation's time as a multiple of the memcpy.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The start-up scan asks all 100 pass-through device numbers; with no drive present every
 // one of them is a failed open. These measure what that costs.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Selecting a firmware file reads and recognises it; a packed file (families 6..8) has to
 // be unpacked for that. This measures the source list of a directory of 200 family-8
 // files: the listing, then the selection of every entry in turn, on real files.

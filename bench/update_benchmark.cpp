@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A whole family-8 update as the user runs it (file list, scan, selection, Next, Start) on a
 // simulated drive over the CD-ROM device transport, on virtual time: the drive's phases and
 // the program's pauses cost no time, so what is left is the work of the process itself (the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Cross-builds zentor-cli.exe for 64-bit Windows with Debian's MinGW-w64, posix thread model
 # (std::thread and std::mutex need it), linked statically so that no DLL has to go beside
 # the program. Tests run under Wine.

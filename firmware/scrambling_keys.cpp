@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "firmware/scrambling_keys.h"
 
 namespace zentor::firmware {

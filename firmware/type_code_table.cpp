@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "firmware/type_code_table.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Arbitrary text as a drive-list label on each transport: reading it never fails and sets
 // only the fields of that transport. And every address, listed with any identification
 // text, reads back as itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Arbitrary bytes as a firmware file. A recognised file really carries its row's code at
 // the head of what recognition read, only the packed families are read unpacked, and what
 // was read unpacked is what UnpackImage gives.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Arbitrary bytes as a firmware file, loaded under each kind of name for a drive of any
 // family, whatever row recognition gave it. Loading either fails or gives a whole 1 MiB
 // image; a plain file loads only for family 7 and then unchanged, with erased flash after it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Arbitrary bytes as the INQUIRY answer of the only drive on the bus, scanned over the
 // pass-through and the ASPI transport. A drive is listed once at most, exactly when the
 // product field of its answer (short answers end in NULs) names a supported model, and its

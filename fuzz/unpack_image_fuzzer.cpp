@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Arbitrary bytes as a stored packed image. Whatever unpacks is a full image with the erased
 // region intact, so it must pack again and unpack to exactly the same image.
 #include <cstddef>

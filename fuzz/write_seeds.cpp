@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Writes the seed inputs of the fuzz targets: small stored and plain files of the shapes
 // the program meets. Run from the repository root: build-fuzz/fuzz/write_seeds fuzz/corpus
 #include <algorithm>

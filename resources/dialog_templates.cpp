@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "resources/dialog_template.h"
 
 namespace zentor::resources {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The version information of the program, linked into each program file (never into a
 // library) so that the file on disk carries it. The section name is the one the platform
 // layer reads back (platform/program_file.h).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "scsi/flash_commands.h"
 
 #include "scsi/sense_codes.h"

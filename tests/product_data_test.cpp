@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The product's constant data, each table and every text the user reads pinned by one
 // SHA-256. A digest here changes only on purpose, in the commit that changes its table.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "firmware/backup_name.h"
 #include "firmware/file_identity.h"
 #include "ui/control_ids.h"

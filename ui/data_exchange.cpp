@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "ui/control_ids.h"
 #include "ui/flash_dialog.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "ui/drive_in_use_notice.h"
 
 #include "ui/flash_dialog.h"

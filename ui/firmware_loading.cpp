@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "firmware/file_error_text.h"
 #include "firmware/image_loading.h"
 #include "ui/flash_dialog.h"

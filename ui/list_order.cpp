@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "ui/list_order.h"
 
 #include "platform/name_case.h"

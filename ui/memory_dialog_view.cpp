@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "ui/memory_dialog_view.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "firmware/file_identity.h"
 #include "firmware/source_file_check.h"
 #include "ui/control_ids.h"

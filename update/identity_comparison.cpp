@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "update/identity_comparison.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/cli/echoing_view.h"
 
 #include "app/cli/terminal_report.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // zentor-cli: the update program for terminals, scripts and machines without a display.
 
 #include <csignal>

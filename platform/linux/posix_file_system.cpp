@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/linux/posix_file_system.h"
 
 #include <dirent.h>

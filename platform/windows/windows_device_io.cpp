@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/windows/windows_device_io.h"
 
 #include <windows.h>

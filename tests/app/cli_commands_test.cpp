@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/cli/cli_commands.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // zentor-cli as a user runs it: a separate process in a directory of its own, on the
 // simulated drives in real time.
 

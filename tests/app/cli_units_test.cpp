@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The CLI's own pieces that its process test cannot pin down: which entry --drive picks, and
 // what a bad command line is told.
 #include <gtest/gtest.h>

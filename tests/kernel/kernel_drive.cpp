@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // kernel_drive: one of the demo's virtual drives behind the kernel's TCMU backstore, so the
 // real sr and sg drivers carry the program's commands to it.
 //

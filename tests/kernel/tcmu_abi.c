@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #define _GNU_SOURCE
 #include <linux/target_core_user.h>
 #include <string.h>

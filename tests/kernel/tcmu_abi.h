@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 // The TCMU ring's layout as the kernel's C header gives it. That header does not compile as
 // C++, so the few accesses the server needs live in C (tcmu_abi.c).

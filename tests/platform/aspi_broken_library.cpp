@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // An ASPI manager library that lacks SendASPI32Command: the loader must refuse it and
 // unload it again. Kept free of anything that would pin it in memory, so a test can see
 // that it is really gone.

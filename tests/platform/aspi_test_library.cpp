@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The simulated ASPI manager as a real shared library, for testing the Linux loader: one
 // CD-RW drive at host adapter 0, target 0; support info 0x0103 (ready, three adapters);
 // requests complete from the manager's thread 20 ms after submission, signalling the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Linux back end on a fake kernel, for what a real kernel will not readily do: adapter
 // and driver errors, descriptor sense, a failing ioctl. Node choice, the generic node's
 // write and read, signals, permissions, residuals and vanishing drives run through the real

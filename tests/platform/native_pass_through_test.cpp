@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The request a 64-bit Windows driver reads, built from the program's own request region,
 // against literal bytes; and the driver's answer copied back.
 #include "platform/windows/native_pass_through.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Windows file system under Wine: what a failed open is reported as, and file stamps;
 // and the hold of a program without a window.
 

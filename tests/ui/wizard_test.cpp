@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include <gtest/gtest.h>
 
 #include "tests/ui/dialog_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The real window on Qt's offscreen platform: what a user sees and can do.
 
 #include <QApplication>

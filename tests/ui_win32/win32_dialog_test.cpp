@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The real Win32 window under Wine, driven through its controls' messages: what a user sees
 // and can do.
 

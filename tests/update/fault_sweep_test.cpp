@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Every command of a whole update, failed in turn in every way a drive can fail it. Whatever
 // goes wrong, the program must not claim a success the drive does not hold, must not start
 // the flash on an incomplete transfer, must not write to a drive whose backup failed, and

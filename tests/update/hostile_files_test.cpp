@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Whatever lies in the working directory under a firmware name, a whole run with it (list,
 // selection, Start on a drive that would take a good file) ends as it should: a good file
 // flashes, anything else matches no row, fails to load or is never listed, and no block of

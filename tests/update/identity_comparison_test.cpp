@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Which drive may take which file: the three ways to match and everything that must not.
 #include "update/identity_comparison.h"
 

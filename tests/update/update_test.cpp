@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Whole updates on virtual drives, as a user runs them: Next, Start, and the outcome in the
 // dialog, checked against what the drive really received and holds afterwards.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The write sequence on its own, with a scripted dialog: no update file of a small-flash
 // family loads, so no whole run reaches the small flash's layout.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "ui/win32/template_in_memory.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "ui/win32/win32_dialog_view.h"
 
 #include <commctrl.h>
