@@ -108,8 +108,8 @@ std::vector<std::string> WriteSampleFiles(const std::vector<DemoDrive>& drives,
   return written;
 }
 
-DemoMachine::DemoMachine(platform::KeepUpSetting keepUp)
-    : platform_(NativePlatformOver(bus_, std::move(keepUp))),
+DemoMachine::DemoMachine()
+    : platform_(NativePlatformOver(bus_)),
       drives_(AttachDemoDrives(bus_, *platform_)) {}
 
 }  // namespace zentor::app

@@ -47,11 +47,11 @@ std::vector<std::string> WriteSampleFiles(const std::vector<DemoDrive>& drives,
 
 // The machine the demo runs on: the demo's drives on a simulated bus, reached by
 // pass-through, in real time (they take seconds to erase and program), and the running
-// program file for the version label. An update on it keeps the real machine up as any
-// update does; the setting says how, and its notice hears once when it could not.
+// program file for the version label. An update on it cuts nothing real: the machine is not
+// kept up for it.
 class DemoMachine {
  public:
-  explicit DemoMachine(platform::KeepUpSetting keepUp = {});
+  DemoMachine();
 
   platform::Platform& platform() { return *platform_; }
   const std::vector<DemoDrive>& drives() const { return drives_; }

@@ -14,16 +14,11 @@
 #include "app/demo_machine.h"
 #include "app/flash_app.h"
 #include "app/window_options.h"
+#include "app/window_programs.h"
 #include "platform/linux/posix_file_system.h"
 #include "ui/qt/template_font.h"
 
 namespace {
-
-const zentor::app::WindowProgram kProgram{
-    "zentor-demo",
-    "The zentor window over virtual drives: a complete firmware update, with a backup\n"
-    "if asked, tried without hardware. It works in a fresh temporary directory with\n"
-    "sample firmware files, removed when the window closes; no real drive is touched."};
 
 volatile std::sig_atomic_t stopRequested = 0;
 
@@ -34,7 +29,7 @@ extern "C" void RequestStop(int) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (const auto status = zentor::app::AnswerWithoutWindow(argc, argv, kProgram)) return *status;
+  if (const auto status = zentor::app::AnswerWithoutWindow(argc, argv, zentor::app::kDemoWindow)) return *status;
   QApplication application(argc, argv);
 
   // Ctrl-C or a kill ends the demo like its Close button, so its directory is removed too.
@@ -58,7 +53,7 @@ int main(int argc, char** argv) {
     zentor::app::DemoMachine machine;
     zentor::platform::linux_os::PosixFileSystem files;
     zentor::app::WriteSampleFiles(machine.drives(), files);
-    zentor::app::FlashApp().Run(machine.platform(), files,
+    zentor::app::RunWindow(machine.platform(), files,
                                 zentor::ui::qt::TemplateLanguageOf(QLocale::system()));
   }
   std::error_code error;

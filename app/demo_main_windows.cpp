@@ -12,16 +12,11 @@
 #include "app/flash_app.h"
 #include "app/native_host.h"
 #include "app/window_options.h"
+#include "app/window_programs.h"
 #include "platform/utf8_path.h"
 #include "platform/windows/console_text.h"
 
 namespace {
-
-const zentor::app::WindowProgram kProgram{
-    "zentor-demo",
-    "The zentor window over virtual drives: a complete firmware update, with a backup\n"
-    "if asked, tried without hardware. It works in a fresh temporary folder with\n"
-    "sample firmware files, removed when the window closes; no real drive is touched."};
 
 // A folder of its own under the user's temporary folder, made anew (never one that exists).
 std::filesystem::path MakeWorkingFolder() {
@@ -40,7 +35,7 @@ std::filesystem::path MakeWorkingFolder() {
 
 int main(int argc, char** argv) {
   zentor::app::CommandLine line(argc, argv);
-  if (const auto status = zentor::app::AnswerWithoutWindow(line.argc(), line.argv(), kProgram)) {
+  if (const auto status = zentor::app::AnswerWithoutWindow(line.argc(), line.argv(), zentor::app::kDemoWindow)) {
     return *status;
   }
   const std::filesystem::path folder = MakeWorkingFolder();
@@ -54,7 +49,7 @@ int main(int argc, char** argv) {
     zentor::app::DemoMachine machine;
     const auto files = zentor::app::NativeWorkingDirectory();
     zentor::app::WriteSampleFiles(machine.drives(), *files);
-    zentor::app::FlashApp().Run(machine.platform(), *files, zentor::app::UserTemplateLanguage());
+    zentor::app::RunWindow(machine.platform(), *files, zentor::app::UserTemplateLanguage());
   }
   // Out of the folder before it goes: Windows does not remove a process's current folder.
   std::filesystem::current_path(folder.parent_path(), error);

@@ -5,31 +5,23 @@
 #include <QMessageBox>
 #include <cstdio>
 
-#include "app/drive_list_notice.h"
-#include "app/responsive_platform.h"
-#include "app/starting_place.h"
-#include "ui/flash_dialog.h"
 #include "ui/qt/qt_dialog_view.h"
 
 namespace zentor::app {
 
-int FlashApp::Run(platform::Platform& platform, platform::FileSystem& files,
-                  resources::TemplateLanguage language, const std::string& startingPath) {
-  const StartingPlace place = MoveToStartingPlace(startingPath, files);
-  if (!place.error.empty()) {
-    const std::string name = QCoreApplication::applicationName().toStdString();
-    std::fprintf(stderr, "%s: %s\n", name.c_str(), place.error.c_str());
-    QMessageBox::critical(nullptr, QString::fromStdString(name),
-                          QString::fromStdString(place.error));
-    return kExitBadPath;
-  }
+int RunWindow(platform::Platform& platform, platform::FileSystem& files,
+              resources::TemplateLanguage language, const StartingPlace& place) {
   ui::qt::QtDialogView view(language);
-  ResponsivePlatform responsive(platform, [] { QCoreApplication::processEvents(); });
-  ui::FlashDialog dialog(view, files, responsive);
-  view.Connect(&dialog);
-  view.RunModal([&dialog, &place] { StartDialogAt(dialog, place); },
-                [&dialog, language] { TellWhyNoDriveIsListed(dialog, language); });
-  return 0;
+  return RunDialogIn(view, [] { QCoreApplication::processEvents(); }, platform, files, language,
+                     place);
+}
+
+int RefuseStartingPlace(const std::string& program, const std::string& why, bool box) {
+  std::fprintf(stderr, "%s: %s\n", program.c_str(), why.c_str());
+  if (box) {
+    QMessageBox::critical(nullptr, QString::fromStdString(program), QString::fromStdString(why));
+  }
+  return kExitUsage;
 }
 
 }  // namespace zentor::app

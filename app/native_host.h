@@ -18,9 +18,9 @@ namespace zentor::app {
 // machine could not be kept up for an update. (Linux's logind asks no window, so
 // `windowless` changes nothing there.)
 std::unique_ptr<platform::Platform> NativePlatform(platform::KeepUpSetting keepUp = {});
-// The same with other drives in place of the system's (the demo's virtual drives).
-std::unique_ptr<platform::Platform> NativePlatformOver(platform::DeviceIo& devices,
-                                                       platform::KeepUpSetting keepUp = {});
+// The same with other drives in place of the system's (the demo's virtual drives): an update
+// of those cuts nothing real, so the machine is neither kept up nor a word said of it.
+std::unique_ptr<platform::Platform> NativePlatformOver(platform::DeviceIo& devices);
 // The program's command line in UTF-8, its name first. Windows hands main() the arguments
 // in the system's code page, where a name outside it arrives with '?' for each character
 // it cannot spell: there they are taken from the wide command line instead.

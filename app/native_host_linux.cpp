@@ -11,9 +11,8 @@ std::unique_ptr<platform::Platform> NativePlatform(platform::KeepUpSetting keepU
   return std::make_unique<platform::linux_os::LinuxPlatform>(std::move(keepUp.notice));
 }
 
-std::unique_ptr<platform::Platform> NativePlatformOver(platform::DeviceIo& devices,
-                                                       platform::KeepUpSetting keepUp) {
-  return std::make_unique<platform::linux_os::LinuxPlatform>(devices, std::move(keepUp.notice));
+std::unique_ptr<platform::Platform> NativePlatformOver(platform::DeviceIo& devices) {
+  return std::make_unique<platform::linux_os::LinuxPlatform>(devices);
 }
 
 std::unique_ptr<platform::FileSystem> NativeWorkingDirectory() {

@@ -18,9 +18,8 @@ std::unique_ptr<platform::Platform> NativePlatform(platform::KeepUpSetting keepU
   return std::make_unique<platform::windows::WindowsPlatform>(std::move(keepUp));
 }
 
-std::unique_ptr<platform::Platform> NativePlatformOver(platform::DeviceIo& devices,
-                                                       platform::KeepUpSetting keepUp) {
-  return std::make_unique<platform::windows::WindowsPlatform>(devices, std::move(keepUp));
+std::unique_ptr<platform::Platform> NativePlatformOver(platform::DeviceIo& devices) {
+  return std::make_unique<platform::windows::WindowsPlatform>(devices);
 }
 
 std::unique_ptr<platform::FileSystem> NativeWorkingDirectory() {

@@ -36,6 +36,7 @@ class ResponsivePlatform final : public platform::Platform {
   platform::PermissionRefusals permissionRefusals() const override {
     return inner_.permissionRefusals();
   }
+  std::optional<platform::LostDrive> lostDrive() const override { return inner_.lostDrive(); }
   std::string ProgramFilePath() override { return inner_.ProgramFilePath(); }
   std::vector<std::uint8_t> ReadVersionInfo(const std::string& path) override {
     return inner_.ReadVersionInfo(path);

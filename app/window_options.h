@@ -17,6 +17,18 @@ struct WindowProgram {
 inline std::string UsageLine(const WindowProgram& program, bool takesPath) {
   return "Usage: " + program.name + (takesPath ? " [OPTIONS] [FILE|FOLDER]\n" : " [OPTIONS]\n");
 }
+// The whole help: the usage line, what the program is for, its options.
+inline std::string HelpText(const WindowProgram& program, bool takesPath) {
+  return UsageLine(program, takesPath) + "\n" + program.summary +
+         "\n\nOptions:\n"
+         "  -h, --help      show this text\n"
+         "  -V, --version   show the version\n"
+#ifndef _WIN32
+         "Qt's own options are taken as well, such as -platform NAME, -style NAME and\n"
+         "-reverse.\n"
+#endif
+      ;
+}
 inline std::string ExtraArgumentRefusal(const std::string& argument, bool takesPath) {
   return "unexpected argument '" + argument + "': " +
          (takesPath ? "the window starts in one file or folder"
@@ -30,5 +42,9 @@ inline std::string ExtraArgumentRefusal(const std::string& argument, bool takesP
 // Given `path`, the program takes one file or folder to start in, and it lands there.
 std::optional<int> AnswerWithoutWindow(int argc, char** argv, const WindowProgram& program,
                                        std::string* path = nullptr);
+
+// Whether the window system can be started: a display to reach, or a platform that needs
+// none. Without one, Qt would end the program before it could say anything of its own.
+bool WindowSystemAtHand(int argc, char** argv);
 
 }  // namespace zentor::app

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/native_host.h"
+#include "app/exit_status.h"
 #include "app/window_options.h"
 #include "platform/windows/console_text.h"
 #include "platform/windows/wide_text.h"
@@ -12,9 +13,6 @@
 
 namespace zentor::app {
 namespace {
-
-constexpr int kExitDone = 0;
-constexpr int kExitUsage = 2;
 
 bool HasStream(DWORD which) {
   const HANDLE handle = GetStdHandle(which);
@@ -30,13 +28,6 @@ bool ReachConsole() {
   if (!HasStream(STD_OUTPUT_HANDLE)) std::freopen("CONOUT$", "w", stdout);
   if (!HasStream(STD_ERROR_HANDLE)) std::freopen("CONOUT$", "w", stderr);
   return true;
-}
-
-std::string HelpText(const WindowProgram& program, bool takesPath) {
-  return UsageLine(program, takesPath) + "\n" + program.summary +
-         "\n\nOptions:\n"
-         "  -h, --help      show this text\n"
-         "  -V, --version   show the version\n";
 }
 
 }  // namespace
@@ -62,7 +53,7 @@ std::optional<int> AnswerWithoutWindow(int argc, char** argv, const WindowProgra
   if (!help && !version && wrong.empty()) return std::nullopt;
   const bool console = ReachConsole();
   std::string answer;
-  int status = kExitDone;
+  int status = kExitCompleted;
   if (!wrong.empty()) {
     answer = program.name + ": " + wrong + "\nTry '" + program.name + " --help' for the options.\n";
     status = kExitUsage;
@@ -72,14 +63,19 @@ std::optional<int> AnswerWithoutWindow(int argc, char** argv, const WindowProgra
     answer = ui::VersionLines(program.name, *NativePlatform());
   }
   if (console) {
-    platform::windows::WriteText(status == kExitDone ? stdout : stderr, answer);
+    platform::windows::WriteText(status == kExitCompleted ? stdout : stderr, answer);
   } else {
     // Started from the desktop with arguments: nowhere to print, so the answer is shown.
     MessageBoxW(nullptr, platform::windows::Wide(answer).c_str(),
                 platform::windows::Wide(program.name).c_str(),
-                MB_OK | (status == kExitDone ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
+                MB_OK | (status == kExitCompleted ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
   }
   return status;
+}
+
+// The desktop is always there.
+bool WindowSystemAtHand(int, char**) {
+  return true;
 }
 
 }  // namespace zentor::app

@@ -33,6 +33,13 @@ struct DriveInUse {
   bool discMounted = false;  // held because a file system on the drive's disc is mounted
 };
 
+// A drive that went away while the program talked to it (unplugged, powered off, deleted by
+// the kernel): the node it was reached by and the system's error.
+struct LostDrive {
+  std::string node;
+  std::string error;
+};
+
 // What claiming a drive for an update came to: the open handle, or kNoDevice with the
 // reason when another program holds the drive (no reason when it merely cannot be opened).
 struct DeviceClaim {
@@ -71,6 +78,9 @@ class DeviceIo {
 
   // What was refused for lack of permission so far; nothing where a back end cannot tell.
   virtual PermissionRefusals permissionRefusals() const { return {}; }
+
+  // The first drive that went away during a request; nothing where a back end cannot tell.
+  virtual std::optional<LostDrive> lostDrive() const { return std::nullopt; }
 };
 
 }  // namespace zentor::platform

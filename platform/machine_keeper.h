@@ -8,9 +8,11 @@
 namespace zentor::platform {
 
 // Why the machine is being kept up, as the system shows it to the user (a desktop's list of
-// what blocks sleep and shutdown, Windows' log-off screen).
+// what blocks sleep and shutdown, Windows' log-off screen), in English and in Japanese.
 inline constexpr const char* kKeepUpReason =
     "A drive's firmware is being rewritten. Cutting it off now can leave the drive unusable.";
+inline constexpr const char* kKeepUpReasonJapanese =
+    "ドライブのファームウェアを書き換えています。中断するとドライブが使えなくなることがあります。";
 
 // Where a platform says, once, that it could not keep the machine up and why. Programs with
 // no console leave it empty and stay silent.
@@ -20,9 +22,11 @@ using KeepUpNotice = std::function<void(const std::string& why)>;
 // whether it shows no window of its own during an update (a console program). Windows asks
 // windows, not programs, whether a log-off or shutdown may go on: for a windowless program
 // the hold puts up a hidden one to be asked.
+// `reason` is the one Windows shows beside that window on its log-off screen.
 struct KeepUpSetting {
   KeepUpNotice notice;
   bool windowless = false;
+  const char* reason = kKeepUpReason;
 };
 
 // The notice given the first time only, however many updates find the machine not kept up.

@@ -24,6 +24,7 @@ class PlatformOnDevices : public Platform {
     return devices_.SystemNodes(name);
   }
   PermissionRefusals permissionRefusals() const override { return devices_.permissionRefusals(); }
+  std::optional<LostDrive> lostDrive() const override { return devices_.lostDrive(); }
 
  private:
   DeviceIo& devices_;

@@ -18,10 +18,11 @@ void Updater::RunStartAction() {
   // The drive is claimed before the first vendor command and kept until the device is
   // closed below: a second update of it, or any program talking to it meanwhile, would
   // leave its flash holding a mix of two images. For as long, the machine is kept from
-  // sleeping and shutting down, which would cut the flash just the same.
+  // sleeping and shutting down, which would cut the flash just the same; with no drive to
+  // claim it is not asked (the system's answer may take seconds).
   std::optional<platform::DriveInUse> inUse;
   {
-    const auto hold = keeper_.KeepMachineUp();
+    const auto hold = label.empty() ? nullptr : keeper_.KeepMachineUp();
     if (label.empty() || !drives_.ClaimDrive(inUse) || IdentifyDrive() == 0) {
       state_.WizardStep = StepNoUpdateMode;
     } else if (!IdentitiesMatch(state_, image_, host_.PassTypeBoxState())) {

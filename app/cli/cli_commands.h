@@ -6,16 +6,11 @@
 
 #include "app/cli/cli_options.h"
 #include "app/demo_machine.h"
+#include "app/exit_status.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
 
 namespace zentor::app::cli {
-
-// The program's exit statuses.
-inline constexpr int kExitCompleted = 0;     // done; for update: the update completed
-inline constexpr int kExitNotCompleted = 1;  // the update ended in another step
-inline constexpr int kExitUsage = 2;         // the command line asks for something absent
-inline constexpr int kExitStartupFailed = 3;
 
 // Where the commands write: results and information texts to out; message boxes, notes and
 // the progress bar to err (redrawn in place when err is a terminal).

@@ -32,6 +32,7 @@ class ProgressDisplay {
   int position_ = -1;
   int high_ = 0;
   int loggedTenth_ = 0;  // the tenth of the range the last logged line reached
+  int loggedShown_ = -1;  // the position the last logged line showed
   bool positionLogged_ = true;
 };
 

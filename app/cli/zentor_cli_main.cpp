@@ -19,21 +19,17 @@ namespace cli = zentor::app::cli;
 
 namespace {
 
-// Said on stderr, once, when the machine could not be kept up for the update.
+// Said on stderr, once, when the machine could not be kept up in full for an update.
 void NoteNotKeptUp(const std::string& why) {
-  std::cerr << "zentor-cli: sleep and shutdown could not be held off (" << why
+  std::cerr << "zentor-cli: not all that could cut the update is held off (" << why
             << "); keep the machine on and awake until the update has ended\n";
 }
-
-// zentor-cli shows no window: on Windows the update's hold puts up a hidden one, so that a
-// log-off or shutdown asks before it ends the program.
-const zentor::platform::KeepUpSetting kKeepUp{NoteNotKeptUp, true};
 
 int Run(const cli::CliOptions& options) {
   const auto files = zentor::app::NativeWorkingDirectory();
   const cli::CliStreams streams{std::cout, std::cerr, zentor::app::ErrorStreamIsTerminal()};
   if (options.simulate) {
-    zentor::app::DemoMachine machine(kKeepUp);
+    zentor::app::DemoMachine machine;
     zentor::app::RefuseOnDemoDrives(options.refusal, machine.drives());
     if (options.command == cli::Command::Samples) {
       return cli::WriteSamples(machine.drives(), *files, streams);
@@ -41,10 +37,19 @@ int Run(const cli::CliOptions& options) {
     return cli::RunDialogCommand(options, machine.platform(), *files, streams);
   }
 
-  const auto platform = zentor::app::NativePlatform(kKeepUp);
+  // zentor-cli shows no window: on Windows the update's hold puts up a hidden one, so that
+  // a log-off or shutdown asks before it ends the program.
+  const auto platform = zentor::app::NativePlatform(
+      {NoteNotKeptUp, true,
+       options.japanese ? zentor::platform::kKeepUpReasonJapanese : zentor::platform::kKeepUpReason});
   const int status = cli::RunDialogCommand(options, *platform, *files, streams);
-  // Said once, after the command, when the system refused a drive for lack of permission.
+  // Said once, after the command, when the system refused a drive for lack of permission,
+  // and when a drive went away under it: the outcome alone would not tell why.
   std::cerr << cli::PermissionHint(platform->permissionRefusals());
+  if (const auto lost = platform->lostDrive()) {
+    std::cerr << "zentor-cli: the drive went away while in use (" << lost->node << ": "
+              << lost->error << ")\n";
+  }
   return status;
 }
 
@@ -62,15 +67,15 @@ int main(int argc, char** argv) {
   const cli::ParsedCommandLine parsed = cli::ParseCommandLine(arguments);
   if (!parsed.options) {
     std::cerr << "zentor-cli: " << parsed.error << "\n\n" << cli::kUsageText;
-    return cli::kExitUsage;
+    return zentor::app::kExitUsage;
   }
   if (parsed.options->help) {
     std::cout << cli::kUsageText;
-    return cli::kExitCompleted;
+    return zentor::app::kExitCompleted;
   }
   if (parsed.options->version) {
     std::cout << zentor::ui::VersionLines("zentor-cli", *zentor::app::NativePlatform());
-    return cli::kExitCompleted;
+    return zentor::app::kExitCompleted;
   }
   return Run(*parsed.options);
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <memory>
 #include <utility>
 
@@ -109,11 +110,13 @@ bool LinuxDeviceIo::SendPassThrough(DeviceHandle device, std::span<std::uint8_t>
   if (!view || node == open_.end()) return false;
   sg_io_hdr io = ToSgIo(*view);
   const int fd = static_cast<int>(device);
-  if (node->second.generic) {
-    if (!SubmitAndCollect(fd, &io)) return false;
-  } else if (syscalls_.Ioctl(fd, SG_IO, &io) < 0) {
-    if (IsPermissionError(errno) && !refusals_.refusedCommands) {
+  if (node->second.generic ? !SubmitAndCollect(fd, &io) : syscalls_.Ioctl(fd, SG_IO, &io) < 0) {
+    const int error = errno;
+    if (!node->second.generic && IsPermissionError(error) && !refusals_.refusedCommands) {
       refusals_.refusedCommands = {node->second.path, node->second.genericPath};
+    }
+    if ((error == ENODEV || error == ENXIO) && !lost_) {
+      lost_ = LostDrive{node->second.path, std::strerror(error)};
     }
     return false;
   }

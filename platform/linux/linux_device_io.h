@@ -35,6 +35,8 @@ class LinuxDeviceIo : public DeviceIo {
   // commands on /dev/srN. The program treats these like any failure; a front end can tell
   // the user why.
   PermissionRefusals permissionRefusals() const override { return refusals_; }
+  // The first node whose request failed because the device is gone (ENODEV, ENXIO).
+  std::optional<LostDrive> lostDrive() const override { return lost_; }
 
  private:
   struct OpenNode {
@@ -52,6 +54,7 @@ class LinuxDeviceIo : public DeviceIo {
   Syscalls& syscalls_;
   std::map<int, OpenNode> open_;
   PermissionRefusals refusals_;
+  std::optional<LostDrive> lost_;
 };
 
 }  // namespace zentor::platform::linux_os

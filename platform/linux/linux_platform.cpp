@@ -17,6 +17,7 @@ std::unique_ptr<CompletionEvent> LinuxPlatform::CreateCompletionEvent() {
 }
 
 std::unique_ptr<MachineHold> LinuxPlatform::KeepMachineUp() {
+  if (!keepsUp_) return nullptr;
   const std::string name = std::filesystem::path(program_.ProgramFilePath()).filename();
   return inhibitor_.Hold(name.empty() ? "zentor" : name);
 }

@@ -11,7 +11,8 @@ namespace zentor::platform::linux_os {
 
 // The real machine: drives through SCSI generic, real time, the running program file, kept
 // up through logind. The drives can come from elsewhere instead (the demo puts its virtual
-// drives here, so they run in real time on an otherwise real machine).
+// drives here, so they run in real time on an otherwise real machine); an update of one of
+// those cuts nothing real, so the machine is then left as it is, without a word.
 class LinuxPlatform final : public PlatformOnDevices {
  public:
   // The system's drives are a member, made after the base that is handed them: the base
@@ -19,8 +20,7 @@ class LinuxPlatform final : public PlatformOnDevices {
   // `notice` hears, once, that the machine could not be kept up.
   explicit LinuxPlatform(KeepUpNotice notice = {})
       : PlatformOnDevices(scsiGeneric_), inhibitor_(std::move(notice)) {}
-  explicit LinuxPlatform(DeviceIo& devices, KeepUpNotice notice = {})
-      : PlatformOnDevices(devices), inhibitor_(std::move(notice)) {}
+  explicit LinuxPlatform(DeviceIo& devices) : PlatformOnDevices(devices), keepsUp_(false) {}
 
   int OsFamily() override { return kFamilyWithPassThrough; }
 
@@ -44,7 +44,8 @@ class LinuxPlatform final : public PlatformOnDevices {
   LinuxDeviceIo scsiGeneric_;
   SteadyClock clock_;
   LinuxProgramFile program_;
-  LogindInhibitor inhibitor_;
+  LogindInhibitor inhibitor_{{}};
+  bool keepsUp_ = true;
 };
 
 }  // namespace zentor::platform::linux_os

@@ -39,6 +39,7 @@ std::unique_ptr<MachineHold> SimPlatform::KeepMachineUp() {
    private:
     int& count_;
   };
+  ++holdsTaken_;
   return std::make_unique<CountedHold>(liveHolds_);
 }
 

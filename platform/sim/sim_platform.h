@@ -66,8 +66,9 @@ class SimPlatform final : public Platform {
   void SetEventsAvailable(bool available) { eventsAvailable_ = available; }
   // Events made and not yet released.
   std::size_t liveEventCount() const;
-  // Holds of the machine not yet let go of.
+  // Holds of the machine not yet let go of, and all ever taken.
   int liveHoldCount() const { return liveHolds_; }
+  int holdsTaken() const { return holdsTaken_; }
   // Requests sent to a claimed drive while the machine was not held.
   int unheldRequestCount() const { return unheldRequests_; }
 
@@ -87,6 +88,7 @@ class SimPlatform final : public Platform {
   mutable std::mutex eventsMutex_;
   std::set<void*> liveEvents_;
   int liveHolds_ = 0;
+  int holdsTaken_ = 0;
   std::set<DeviceHandle> claimed_;
   int unheldRequests_ = 0;
   std::shared_ptr<SimAspiManager> aspi_;

@@ -105,9 +105,10 @@ std::unique_ptr<CompletionEvent> WindowsPlatform::CreateCompletionEvent() {
 }
 
 std::unique_ptr<MachineHold> WindowsPlatform::KeepMachineUp() {
+  if (!keepsUp_) return nullptr;
   const bool awake = SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED) != 0;
   std::unique_ptr<SessionEndRefusal> refusal;
-  if (windowless_) refusal = SessionEndRefusal::Raise(kKeepUpReason);
+  if (windowless_) refusal = SessionEndRefusal::Raise(reason_);
   if (!awake) {
     notice_.Tell("Windows refused to keep the machine awake");
   } else if (windowless_ && !refusal) {

@@ -10,8 +10,8 @@ namespace zentor::platform::windows {
 // The Windows machine: drives through the NT family's pass-through (or an ASPI manager on
 // the 9x family), real time, the running program file and its version resource, kept from
 // idle sleep by the thread's execution state (and, for a program without a window, from a
-// log-off or shutdown by a hidden one). The
-// drives can come from elsewhere instead (the simulated drives of --simulate).
+// log-off or shutdown by a hidden one). The drives can come from elsewhere instead (the
+// simulated drives of --simulate).
 class WindowsPlatform final : public PlatformOnDevices {
  public:
   // The system's drives are a member, made after the base that is handed them: the base
@@ -19,10 +19,10 @@ class WindowsPlatform final : public PlatformOnDevices {
   // The setting's notice hears, once, that the machine could not be kept up.
   explicit WindowsPlatform(KeepUpSetting keepUp = {})
       : PlatformOnDevices(native_), notice_(std::move(keepUp.notice)),
-        windowless_(keepUp.windowless) {}
-  explicit WindowsPlatform(DeviceIo& devices, KeepUpSetting keepUp = {})
-      : PlatformOnDevices(devices), notice_(std::move(keepUp.notice)),
-        windowless_(keepUp.windowless) {}
+        windowless_(keepUp.windowless), reason_(keepUp.reason) {}
+  // Over virtual drives the machine is left as it is: nothing real is cut.
+  explicit WindowsPlatform(DeviceIo& devices)
+      : PlatformOnDevices(devices), notice_({}), windowless_(false), keepsUp_(false) {}
 
   // From the running system: the NT family reaches drives by pass-through, 9x by ASPI.
   int OsFamily() override;
@@ -45,6 +45,8 @@ class WindowsPlatform final : public PlatformOnDevices {
   SteadyClock clock_;
   NoticeOnce notice_;
   bool windowless_;
+  const char* reason_ = kKeepUpReason;
+  bool keepsUp_ = true;
 };
 
 }  // namespace zentor::platform::windows

@@ -13,6 +13,7 @@
 #include "platform/windows/console_text.h"
 #include "platform/windows/session_end_refusal.h"
 #include "platform/windows/windows_file_system.h"
+#include "platform/sim/sim_bus.h"
 #include "platform/windows/windows_platform.h"
 
 namespace zentor::platform::windows {
@@ -100,11 +101,18 @@ TEST(WindowsMachineHold, AWindowlessProgramsHiddenWindowLastsAsLongAsTheHold) {
   };
   WindowsPlatform platform(KeepUpSetting{{}, true});
   auto hold = platform.KeepMachineUp();
-  EXPECT_NE(hiddenWindow(), nullptr);
+  // It refuses a log-off as Windows asks for one.
+  DWORD_PTR answer = TRUE;
+  EXPECT_TRUE(SendMessageTimeoutW(hiddenWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                  SMTO_ABORTIFHUNG, 5000, &answer));
+  EXPECT_EQ(answer, DWORD_PTR{FALSE});
   hold.reset();
   EXPECT_EQ(hiddenWindow(), nullptr);
   const auto windowProgramsHold = WindowsPlatform().KeepMachineUp();
   EXPECT_TRUE(windowProgramsHold && !hiddenWindow());
+  // Virtual drives cut nothing real: no hold at all.
+  sim::SimBus drives;
+  EXPECT_EQ(WindowsPlatform(drives).KeepMachineUp(), nullptr);
 }
 
 }  // namespace

@@ -236,8 +236,10 @@ class QtDialogTest : public QObject {
     watch.start(10);
     const auto run = [&](const QString& path) {
       seen.clear();
-      return app::FlashApp().Run(machine, files, resources::TemplateLanguage::English,
-                                 path.toStdString());
+      const app::StartingPlace place = app::MoveToStartingPlace(path.toStdString(), files);
+      return place.error.empty()
+                 ? app::RunWindow(machine, files, resources::TemplateLanguage::English, place)
+                 : app::RefuseStartingPlace("zentor", place.error, true);
     };
     QCOMPARE(run(folder.filePath("gone.vrl")), 2);
     QCOMPARE(seen, "no such file or folder: " + folder.filePath("gone.vrl"));

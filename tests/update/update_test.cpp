@@ -165,7 +165,10 @@ const RunCase kRuns[] = {
        run.platform.bus().Attach(platform::sim::SimBus::CdromName(0), run.drive);
      },
      .step = StepNoUpdateMode,
-     .check = [](UpdateRig& run) { EXPECT_TRUE(run.drive->received().empty()); }},
+     .check = [](UpdateRig& run) {
+       EXPECT_TRUE(run.drive->received().empty());
+       EXPECT_EQ(run.platform.holdsTaken(), 0);  // the machine is not kept up for nothing
+     }},
     {.name = "identification block holds no known code",
      .change = [](FlashDrive::Setup& s) { s.flash[0x8004] = 'Q'; },
      .step = StepNoUpdateMode, .sent = kNoWrite},

@@ -26,11 +26,6 @@ using resources::ControlKind;
 // Posted to the dialog once its modal loop runs: the work to do over the visible window.
 constexpr UINT kShownMessage = WM_APP + 1;
 
-// What Windows shows beside the program when a log-off or shutdown waits for it (in English:
-// the platform's reason for keeping the machine up).
-constexpr const wchar_t* kJapaneseBusyReason =
-    L"ドライブのファームウェアを書き換えています。中断するとドライブが使えなくなることがあります。";
-
 bool IsUserInput(UINT message) {
   return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
          (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
@@ -158,9 +153,11 @@ void Win32DialogView::Dispatch(const std::function<void()>& work) {
   if (holds_++ == 0) {
     focus = GetFocus();
     EnableWindow(window_, FALSE);
-    ShutdownBlockReasonCreate(window_, language_ == resources::TemplateLanguage::Japanese
-                                           ? kJapaneseBusyReason
-                                           : Wide(platform::kKeepUpReason).c_str());
+    // What Windows shows beside the program when a log-off or shutdown waits for it.
+    ShutdownBlockReasonCreate(window_, Wide(language_ == resources::TemplateLanguage::Japanese
+                                                ? platform::kKeepUpReasonJapanese
+                                                : platform::kKeepUpReason)
+                                           .c_str());
   }
   struct Release {
     Win32DialogView& view;
