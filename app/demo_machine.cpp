@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 
 #include "app/native_host.h"
 #include "firmware/loader_table.h"
@@ -99,7 +98,7 @@ std::vector<std::string> WriteSampleFiles(const std::vector<DemoDrive>& drives,
     // Only a name that is free for sure is written: an existing file, or one that cannot be
     // looked at, stays as it is, and so does one that appears before the sample is whole.
     const platform::OpenResult existing = files.OpenForReading(drive.fileName);
-    if (existing.file || existing.error != ENOENT) continue;
+    if (existing.file || existing.cause != platform::kFileNotFound) continue;
     const std::optional<firmware::ImageBytes> stored =
         firmware::SampleFileBytes(drive.typeCodeRow, UpdateImageOf(drive));
     if (stored && files.CreateNewFile(drive.fileName, *stored).error == 0)

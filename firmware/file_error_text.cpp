@@ -1,33 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "firmware/file_error_text.h"
 
-#include <cerrno>
-
 namespace zentor::firmware {
 namespace {
-
-// System errors of an open and the cause they are reported as (Windows' errors arrive as
-// the errno numbers they stand for); anything else is an unspecified error.
-struct ErrnoCause {
-  int error;
-  FileErrorCause cause;
-};
-
-constexpr ErrnoCause kErrnoCauses[] = {
-    {ENOENT, kFileNotFound},       // no such file
-    {EACCES, kAccessDenied},       // permission bits or a directory on the way
-    {EPERM, kAccessDenied},        // refused by policy (sealed, immutable, ...)
-    {EMFILE, kTooManyOpenFiles},   // this process is out of descriptors
-    {ENFILE, kTooManyOpenFiles},   // the system is
-    {ENAMETOOLONG, kBadPath},      // the name cannot be a path at all
-    {ENOTDIR, kBadPath},           // a component of the path is no directory
-    {EIO, kHardIo},                // the medium failed
-    {ENOSPC, kDiskFull},           // no room (creating)
-    {EBADF, kInvalidFile},         // a handle that is no (longer an) open file
-    {ESPIPE, kBadSeek},            // no position to seek to
-    {ETXTBSY, kSharingViolation},  // another program's use of the file excludes this one
-    {ENOLCK, kLockViolation},      // a lock on the file stands in the way
-};
 
 // By cause; %1 stands for the file name.
 constexpr std::string_view kTexts[] = {
@@ -49,14 +24,6 @@ constexpr std::string_view kTexts[] = {
 };
 
 }  // namespace
-
-FileErrorCause CauseOfOpenError(int error) {
-  if (error == 0) return kNoError;
-  for (const ErrnoCause& row : kErrnoCauses) {
-    if (row.error == error) return row.cause;
-  }
-  return kUnspecifiedError;
-}
 
 std::string FileErrorText(FileErrorCause cause, std::string_view fileName) {
   const bool known = cause >= kNoError && cause <= kEndOfFile;

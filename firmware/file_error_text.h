@@ -4,29 +4,13 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_error_cause.h"
+
 namespace zentor::firmware {
 
-// Causes of a failed open as the file-error message knows them (0..14).
-enum FileErrorCause : int {
-  kNoError = 0,
-  kUnspecifiedError = 1,
-  kFileNotFound = 2,
-  kBadPath = 3,
-  kTooManyOpenFiles = 4,
-  kAccessDenied = 5,
-  kInvalidFile = 6,
-  kRemoveCurrentDirectory = 7,
-  kDirectoryFull = 8,
-  kBadSeek = 9,
-  kHardIo = 10,
-  kSharingViolation = 11,
-  kLockViolation = 12,
-  kDiskFull = 13,
-  kEndOfFile = 14,
-};
-
-// The cause of a failed open, from the system's error number.
-FileErrorCause CauseOfOpenError(int error);
+// The causes the message knows: the platform's, by which a file system tells them.
+using platform::FileErrorCause;
+using enum platform::FileErrorCause;
 
 // The message for a cause with the file's name in it. These texts exist in Japanese only
 // and are shown whatever the dialog's language.

@@ -19,7 +19,7 @@ ImageLoad LoadImageFile(FirmwareImage& image, platform::FileSystem& files, const
   const TypeCodeRow& row = TypeCodeTable[image.fileTypeIndex];
 
   platform::OpenResult opened = files.OpenForReading(name);
-  if (!opened.file) return {false, opened.error};
+  if (!opened.file) return {false, opened.cause};
 
   const std::optional<std::uint64_t> length = opened.file->Length();
   if (!length || *length == 0 || *length > kImageSize) return {};
@@ -40,7 +40,7 @@ ImageLoad LoadImageFile(FirmwareImage& image, platform::FileSystem& files, const
     plain = row.family == kPlainOrPackedFamily && platform::EqualIgnoringCase(extension, "bin");
   }
   if (!plain) return {};
-  if (!ImageCarriesIdentity(image)) return {false, 0, true};
+  if (!ImageCarriesIdentity(image)) return {false, platform::kNoError, true};
   return {true};
 }
 

@@ -11,9 +11,9 @@ namespace zentor::firmware {
 
 struct ImageLoad {
   bool loaded = false;
-  // The system's error number when the file could not be opened (the caller tells the user
-  // why); 0 for every other outcome.
-  int openError = 0;
+  // Why the file could not be opened (the caller tells the user); kNoError for every other
+  // outcome.
+  platform::FileErrorCause openCause = platform::kNoError;
   // The file loaded, but its image is not the one selected and checked against the drive
   // (replaced since, or stored under a plain name): the caller tells the user.
   bool notTheSelectedImage = false;

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_error_cause.h"
+
 namespace zentor::platform {
 
 // A file opened by the program; closed when the object goes.
@@ -28,10 +30,12 @@ class File {
 // Reads until `into` is full or the file ends: the number of bytes read, or -1 on an error.
 std::int64_t ReadFully(File& file, std::span<std::uint8_t> into);
 
-// An open that failed carries the system's error number (errno on Linux).
+// An open that failed carries the system's own error number (errno on Linux, GetLastError's
+// on Windows), for a person reading a log, and the cause it stands for, for the program.
 struct OpenResult {
   std::unique_ptr<File> file;
   int error = 0;
+  FileErrorCause cause = kNoError;
 };
 
 // What tells one state of a file from another without reading it: its length and the time

@@ -11,10 +11,9 @@ namespace zentor::ui {
 // failed-update step of the caller.
 int FlashDialog::LoadFirmwareImage(const std::string& name) {
   const firmware::ImageLoad load = firmware::LoadImageFile(*this, files_, name, driveFamily);
-  if (load.openError != 0 || load.notTheSelectedImage) {
-    const firmware::FileErrorCause cause = load.notTheSelectedImage
-                                               ? firmware::kUnspecifiedError
-                                               : firmware::CauseOfOpenError(load.openError);
+  if (load.openCause != firmware::kNoError || load.notTheSelectedImage) {
+    const firmware::FileErrorCause cause =
+        load.notTheSelectedImage ? firmware::kUnspecifiedError : load.openCause;
     view_.ShowMessageBox({firmware::FileErrorText(cause, name), applicationName,
                           MessageIcon::Exclamation, MessageButtons::Ok});
   }

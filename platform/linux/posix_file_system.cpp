@@ -90,12 +90,12 @@ std::optional<FileStamp> PosixFileSystem::Stamp(const std::string& name) {
 OpenResult PosixFileSystem::OpenForReading(const std::string& name) {
   // Non-blocking, so that a pipe with this name cannot hang the dialog before it is refused.
   const int fd = ::open(PathOf(name).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0) return {nullptr, errno};
+  if (fd < 0) return {nullptr, errno, CauseOfErrno(errno)};
   struct stat status {};
   if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
     const int error = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
     ::close(fd);
-    return {nullptr, error};
+    return {nullptr, error, CauseOfErrno(error)};
   }
   return {std::make_unique<PosixFile>(fd), 0};
 }

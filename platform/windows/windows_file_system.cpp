@@ -54,8 +54,32 @@ class WindowsFile final : public File {
   HANDLE handle_;
 };
 
+// A new file's failure as the callers tell them apart: a name that is taken, or else the
+// error number of what it comes closest to.
+int NewFileErrno(unsigned long error) {
+  switch (error) {
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+      return EEXIST;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return ENOSPC;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+      return EACCES;
+    case ERROR_PATH_NOT_FOUND:
+      return ENOENT;
+    default:
+      return EIO;
+  }
+}
+
 int LastErrno() {
-  return ErrnoOfWin32Error(GetLastError());
+  return NewFileErrno(GetLastError());
+}
+
+OpenResult OpenFailed(unsigned long error) {
+  return {nullptr, static_cast<int>(error), CauseOfWin32Error(error)};
 }
 
 bool IsRegularFile(DWORD attributes) {
@@ -102,11 +126,11 @@ std::vector<std::string> WindowsFileSystem::ListFiles(std::string_view pattern) 
 OpenResult WindowsFileSystem::OpenForReading(const std::string& name) {
   const std::wstring path = PathOf(name);
   const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return {nullptr, LastErrno()};
-  if (!IsRegularFile(attributes)) return {nullptr, EACCES};
+  if (attributes == INVALID_FILE_ATTRIBUTES) return OpenFailed(GetLastError());
+  if (!IsRegularFile(attributes)) return OpenFailed(ERROR_ACCESS_DENIED);
   const HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return {nullptr, LastErrno()};
+  if (handle == INVALID_HANDLE_VALUE) return OpenFailed(GetLastError());
   return {std::make_unique<WindowsFile>(handle), 0};
 }
 
@@ -121,46 +145,44 @@ std::int64_t NanosecondsSinceUnixEpoch(std::uint64_t fileTimeTicks) {
   return std::clamp(ticks, -kLimit, kLimit) * 100;
 }
 
-int ErrnoOfWin32Error(unsigned long error) {
+FileErrorCause CauseOfWin32Error(unsigned long error) {
   switch (error) {
+    case ERROR_SUCCESS:
+      return kNoError;
     case ERROR_FILE_NOT_FOUND:
-      return ENOENT;
+      return kFileNotFound;
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_DRIVE:
-      return ENOTDIR;
     case ERROR_FILENAME_EXCED_RANGE:
     case ERROR_INVALID_NAME:
     case ERROR_BAD_PATHNAME:
-      return ENAMETOOLONG;
+      return kBadPath;
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
-      return EACCES;
+      return kAccessDenied;
     case ERROR_SHARING_VIOLATION:
-      return ETXTBSY;
+      return kSharingViolation;
     case ERROR_LOCK_VIOLATION:
     case ERROR_DRIVE_LOCKED:
-      return ENOLCK;
+      return kLockViolation;
     case ERROR_TOO_MANY_OPEN_FILES:
     case ERROR_SHARING_BUFFER_EXCEEDED:
-      return EMFILE;
+      return kTooManyOpenFiles;
     case ERROR_INVALID_HANDLE:
-      return EBADF;
+      return kInvalidFile;
     case ERROR_SEEK:
     case ERROR_NEGATIVE_SEEK:
-      return ESPIPE;
-    case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS:
-      return EEXIST;
+      return kBadSeek;
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
-      return ENOSPC;
+      return kDiskFull;
     case ERROR_CRC:
     case ERROR_READ_FAULT:
     case ERROR_WRITE_FAULT:
     case ERROR_NOT_READY:
-      return EIO;
+      return kHardIo;
     default:
-      return EINVAL;
+      return kUnspecifiedError;
   }
 }
 

@@ -8,9 +8,8 @@
 
 namespace zentor::platform::windows {
 
-// The errno number a Win32 error stands for: the file system's callers read errno numbers,
-// as the C library gives them everywhere, and take the cause of a failed open from them.
-int ErrnoOfWin32Error(unsigned long error);
+// The cause a Win32 error of an open stands for.
+FileErrorCause CauseOfWin32Error(unsigned long error);
 
 // A FILETIME's count as a stamp: nanoseconds since 1970.
 std::int64_t NanosecondsSinceUnixEpoch(std::uint64_t fileTimeTicks);

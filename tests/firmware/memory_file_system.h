@@ -43,10 +43,10 @@ class MemoryFileSystem : public platform::FileSystem {
   platform::OpenResult OpenForReading(const std::string& name) override {
     ++opens;
     if (const auto error = openErrors.find(name); error != openErrors.end()) {
-      return {nullptr, error->second};
+      return {nullptr, error->second, platform::CauseOfErrno(error->second)};
     }
     const auto found = files.find(name);
-    if (found == files.end()) return {nullptr, ENOENT};
+    if (found == files.end()) return {nullptr, ENOENT, platform::kFileNotFound};
     return {std::make_unique<File>(found->second), 0};
   }
 

@@ -32,7 +32,7 @@ TEST(WindowsFileErrors, EachWin32ErrorIsReportedAsItsCause) {
       {ERROR_GEN_FAILURE, kUnspecifiedError}};
   // clang-format on
   for (const auto& [error, cause] : rows)
-    EXPECT_EQ(CauseOfOpenError(ErrnoOfWin32Error(error)), cause) << "Win32 error " << error;
+    EXPECT_EQ(CauseOfWin32Error(error), cause) << "Win32 error " << error;
 }
 
 // Real failures: a file another program holds without sharing it, a folder that is not
@@ -47,9 +47,8 @@ TEST(WindowsFileSystem, OpensTellTheCauseStampsCountFrom1970AndNamesAreNeverRepl
       CreateFileA((folder / "new.vrl").string().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                   OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(CauseOfOpenError(files.OpenForReading("new.vrl").error), kSharingViolation);
-  EXPECT_EQ(CauseOfOpenError(
-                WindowsFileSystem((folder / "gone").string()).OpenForReading("new.vrl").error),
+  EXPECT_EQ(files.OpenForReading("new.vrl").cause, kSharingViolation);
+  EXPECT_EQ(WindowsFileSystem((folder / "gone").string()).OpenForReading("new.vrl").cause,
             kBadPath);
 
   // 2026-12-09 00:00:00 UTC: 1796774400 s after 1970, in ticks of 100 ns since 1601.

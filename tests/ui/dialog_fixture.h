@@ -13,31 +13,21 @@
 
 namespace zentor::ui {
 
-// The in-memory window, recording what the user saw: at every repaint the step, the
-// information text and how many drives were listed; every position of the progress bar.
+// The in-memory window, recording what the user saw: the step at every repaint, every
+// position of the progress bar.
 class RecordingView : public MemoryDialogView {
  public:
-  struct Shown {
-    int step;
-    std::string info;
-    int listedDrives;
-  };
   void RepaintNow() override {
     MemoryDialogView::RepaintNow();
-    shown.push_back({dialog ? dialog->WizardStep : -1, Text(1006), ListCount(1000)});
+    steps.push_back(dialog ? dialog->WizardStep : -1);
   }
   void SetProgressPosition(int id, int position) override {
     MemoryDialogView::SetProgressPosition(id, position);
     positions.push_back(position);
   }
-  std::vector<int> Steps() const {
-    std::vector<int> steps;
-    for (const Shown& s : shown) steps.push_back(s.step);
-    return steps;
-  }
 
   const FlashDialog* dialog = nullptr;
-  std::vector<Shown> shown;
+  std::vector<int> steps;  // the step each repaint showed
   std::vector<int> positions;
 };
 

@@ -6,27 +6,6 @@
 namespace zentor::ui {
 namespace {
 
-// The start scans before it lists: the window says so over an empty list, then lists only
-// the supported drives in scan order, the first selected.
-TEST(DialogStart, SearchesThenListsTheSupportedDrives) {
-  DialogFixture f;
-  f.AttachDrive(3, "CD-RW KX4840A   ");
-  f.AttachDrive(1, "DVD/CDRW KX8040 ");
-  f.AttachDrive(2, "UNKNOWN DRIVE   ");
-  ASSERT_TRUE(f.dialog.InitDialog());
-
-  EXPECT_EQ(f.dialog.WizardStep, 3);
-  const std::vector<std::string> drives = {"cdrom1 :  VAREL   DVD/CDRW KX8040 1.00",
-                                           "cdrom3 :  VAREL   CD-RW KX4840A   1.00"};
-  EXPECT_EQ(f.view.Control(1000).entries, drives);
-  EXPECT_EQ(f.view.ListSelection(1000), 0);
-  const auto searching = std::ranges::find_if(
-      f.view.shown, [](const auto& s) { return s.info == " Searching Connected Drive."; });
-  ASSERT_NE(searching, f.view.shown.end());
-  EXPECT_EQ(searching->listedDrives, 0);
-  EXPECT_EQ(f.view.shown.back().listedDrives, 2);
-}
-
 // Whether the start has something to say about an empty drive list: only when the list is
 // empty and the system refused this user a drive.
 TEST(DialogStart, AnEmptyDriveListIsExplainedOnlyWhenTheSystemRefusedADrive) {

@@ -8,29 +8,6 @@
 namespace zentor::ui {
 namespace {
 
-// A step shows its catalogue entry in the dialog's language: the text, the button's caption
-// (or the one already there), Back, and one repaint.
-TEST(ShowStep, ShowsTheStepsEntryInTheDialogsLanguage) {
-  for (int step : {4, 11, 13, 16}) {
-    const StepEntry& entry = *FindStepEntry(step);
-    for (int language : {kEnglish, kJapanese}) {
-      DialogFixture f;
-      if (language == kJapanese) f.view.Click(kJapaneseRadio);
-      f.view.SetText(kNextStartButton, "Prior");
-      f.view.SetEnabled(kBackButton, !entry.backEnabled);  // so that the step must set it
-      const int repaints = f.view.RepaintCount();
-      f.ShowAt(step);
-      SCOPED_TRACE(testing::Message() << "step " << step << " language " << language);
-      EXPECT_EQ(f.Info(), entry.info.In(language));
-      EXPECT_EQ(f.NextCaption(), entry.caption == NextCaption::Unchanged
-                                     ? "Prior"
-                                     : NextCaptionTexts(entry.caption).In(language));
-      EXPECT_EQ(f.BackEnabled(), entry.backEnabled);
-      EXPECT_EQ(f.view.RepaintCount(), repaints + 1);
-    }
-  }
-}
-
 // The language buttons recaption every fixed control and show the step again.
 TEST(LanguageButtons, RecaptionTheDialogAndShowTheStepAgain) {
   DialogFixture f;

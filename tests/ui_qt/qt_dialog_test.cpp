@@ -173,36 +173,6 @@ class QtDialogTest : public QObject {
     QCOMPARE(highest, 120);
   }
 
-  // Another program holds the drive: Start ends at step 14, and a box says why in the
-  // language the window speaks, under the program's name, with the exclamation icon.
-  void refusesADriveInUseWithABoxInTheWindowsLanguage() {
-    Rig rig;
-    QVERIFY(rig.Start());
-    rig.drives[0].drive->SetHeldElsewhere(true);
-    for (const auto language :
-         {resources::TemplateLanguage::English, resources::TemplateLanguage::Japanese}) {
-      if (language == resources::TemplateLanguage::Japanese) rig.Click(1016);
-      QString text, caption;
-      QMessageBox::Icon icon = QMessageBox::NoIcon;
-      QTimer watch;
-      watch.callOnTimeout([&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-          text = box->text(), caption = box->windowTitle(), icon = box->icon();
-          box->accept();
-        }
-      });
-      watch.start(10);
-      rig.Click(1003);
-      rig.Click(1003);
-      watch.stop();
-      QCOMPARE(rig.dialog.WizardStep, 14);
-      QCOMPARE(text, QString::fromStdString(ui::DriveInUseText({"\\\\.\\cdrom0"}, language)));
-      QCOMPARE(caption, QString::fromStdString(rig.dialog.applicationName));
-      QCOMPARE(icon, QMessageBox::Warning);
-      rig.Click(1003);  // back to the choice of drive and file
-    }
-  }
-
   // Handed a firmware file, the window works in the file's folder with the file chosen; a
   // path that is not there, or a file the list would not show, ends the program with
   // status 2 and a box saying why, before any drive is looked at.

@@ -75,6 +75,7 @@ testing::AssertionResult StartFollowsCompleteTransfer(const std::vector<Received
     const std::uint8_t opcode = command.cdb[0];
     if (opcode == kOpLoader) {
       accepted.clear();
+      accepted.reserve(image.size());
       closed = false;
     } else if ((opcode == kOpLongBlock || opcode == kOpShortBlock) && Accepted(command)) {
       const std::size_t length = std::size_t{command.cdb[6]} << 8 | command.cdb[7];

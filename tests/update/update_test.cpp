@@ -55,7 +55,7 @@ TEST_P(Update, EveryStoredFamilyIsFlashedAndItsBackupRestoresTheOldFirmware) {
     // Family 5 drives report the family-4 stem and are told apart by promotion only.
     EXPECT_EQ(drive.flashStarts(), std::vector<bool>{row == 7});
     // The read-out shows its own step and fills the bar to 64 before the transfer resets it.
-    const auto steps = run.view.Steps();
+    const auto steps = run.view.steps;
     const auto backingUp = std::ranges::find(steps, StepBackingUp);
     ASSERT_NE(backingUp, steps.end());
     EXPECT_EQ(*(backingUp + 1), StepTransferring);
@@ -242,7 +242,7 @@ const RunCase kRuns[] = {
     {.name = "each phase shown once",
      .change = [](FlashDrive::Setup& s) { s.phaseMs = {1200, 1160, 580, 580}; },
      .check = [](UpdateRig& run) {
-       const auto steps = run.view.Steps();
+       const auto steps = run.view.steps;
        EXPECT_EQ(std::vector<int>(std::ranges::find(steps, StepTransferring) + 1, steps.end()),
                  (std::vector<int>{StepConfirmingSum, StepErasing, StepWriting, StepFinalSum,
                                    StepCompleted}));
