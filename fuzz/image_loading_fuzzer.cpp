@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   zentor::test_support::MemoryFileSystem files;
   files.Put(name, {file.begin(), file.end()});
   const ImageLoad load = LoadImageFile(image, files, name, driveFamily);
-  if (load.openCause != kNoError) __builtin_trap();
+  if (load.openCause != zentor::platform::kNoError) __builtin_trap();
   if (!load.loaded) return 0;
 
   if (file.empty() || file.size() > kImageSize) __builtin_trap();

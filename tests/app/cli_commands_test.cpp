@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
-
 #include <sstream>
 
 #include "platform/sim/sim_platform.h"
@@ -48,26 +46,6 @@ TEST(CliCommands, ABackupThatCannotBeChosenSendsNothingToTheDrive) {
       << "the scan's INQUIRY and nothing else";
   EXPECT_NE(rig.err.str().find("the backup could not be chosen; nothing was written"),
             std::string::npos);
-}
-
-// A machine whose start fails prints the start's message and ends with status 3.
-TEST(CliCommands, AFailedStartEndsWithStatusThree) {
-  platform::sim::SimPlatform machine(platform::kFamilyWithAspiManager);
-  machine.SetAspiLibrary(platform::sim::SimPlatform::AspiLibrary::Missing);
-  test_support::MemoryFileSystem files;
-  std::ostringstream out, err;
-  CliOptions drives;
-  drives.command = Command::Drives;
-  EXPECT_EQ(RunDialogCommand(drives, machine, files, {out, err, false}), kExitStartupFailed);
-  EXPECT_EQ(err.str(), "zentor: Not found 'ASPI32.DLL'\n");
-  EXPECT_EQ(out.str(), "");
-  // An update's JSON ends with its result there too.
-  CliOptions update;
-  update.command = Command::Update;
-  update.json = true;
-  EXPECT_EQ(RunDialogCommand(update, machine, files, {out, err, false}), kExitStartupFailed);
-  EXPECT_EQ(nlohmann::json::parse(out.str()), nlohmann::json::parse(R"({"event": "result",
-      "step": 0, "completed": false, "exit_status": 3, "error": "Not found 'ASPI32.DLL'"})"));
 }
 
 }  // namespace

@@ -128,12 +128,7 @@ TEST_F(CliProcess, HelpVersionAndBadLines) {
       {ZENTOR_CLI_PATH, {"--simulate", "flash"}, 2, "",
        "zentor-cli: unknown command \"flash\"\n\nUsage:"},
       {ZENTOR_CLI_PATH, {"update", "--drive", "0"}, 2, "", "zentor-cli: update needs --file\n"},
-      {ZENTOR_CLI_PATH, {"update", "--file", "x.vrl", "--drive"}, 2, "", ": --drive needs a value\n"},
-      {ZENTOR_CLI_PATH, {"drives", "--backup"}, 2, "",
-       ": --drive, --file and --backup belong to the update command\n"},
       {ZENTOR_CLI_PATH, {"--sim-refuse", "block", "drives"}, 2, "", ": --sim-refuse needs --simulate\n"},
-      {ZENTOR_CLI_PATH, {"samples"}, 2, "",
-       ": samples fit the simulated drives only: use --simulate samples\n"},
 #ifdef ZENTOR_WINDOW_PATH
       {ZENTOR_WINDOW_PATH, {"--version"}, 0, "zentor" + label, ""},
       {ZENTOR_WINDOW_PATH, {"-style", "fusion", "new.vrl", "old.vrl"}, 2, "",
@@ -143,8 +138,6 @@ TEST_F(CliProcess, HelpVersionAndBadLines) {
       {ZENTOR_WINDOW_PATH, {"-platform", "xcb", "/no/such.vrl"}, 2, "",
        "zentor: no such file or folder: /no/such.vrl\n"},
       {ZENTOR_DEMO_PATH, {"-V"}, 0, "zentor-demo" + label, ""},
-      {ZENTOR_DEMO_PATH, {"-platform", "offscreen", "--drive=0"}, 2, "",
-       "zentor-demo: Unknown option 'drive'."},
 #endif
   };
   // clang-format on
@@ -259,17 +252,11 @@ TEST_F(CliProcess, ARefusedFlashStartEndsWithStatusOneAndTheNgTextInJapanese) {
       << json.out;
 }
 
-// Two ways an update ends before the flash, with status 1: another program holds the drive
-// (said on stderr, naming its node), and the backup's folder cannot be synced (strace fails
-// the second fsync, the folder's after the file's own; LeakSanitizer cannot run traced).
-TEST_F(CliProcess, ADriveInUseOrABackupNotSurelyOnDiskEndsBeforeTheFlash) {
+// An update ends before the flash, with status 1, when the backup's folder cannot be synced
+// (strace fails the second fsync, the folder's after the file's own; LeakSanitizer cannot
+// run traced). (A drive in use ends so too: the kernel tier shows it on real nodes.)
+TEST_F(CliProcess, ABackupNotSurelyOnDiskEndsBeforeTheFlash) {
   Run({"--simulate", "samples"});
-  const Outcome inUse = Run({"--simulate", "--sim-refuse", "in-use", "update", "--drive", "cdrom0",
-                             "--file", "kxr42.vrl"});
-  EXPECT_EQ(inUse.status, 1);
-  EXPECT_NE(inUse.out.find(" Cannot change Drive to Up Mode."), std::string::npos) << inUse.out;
-  EXPECT_TRUE(inUse.err.starts_with("zentor-cli: ")) << inUse.err;
-  EXPECT_NE(inUse.err.find("(\\\\.\\cdrom0)"), std::string::npos) << inUse.err;
   // A backup whose folder could not be synced is whole: it is kept, and named as such.
   const Outcome unsynced = RunProgram(
       "/usr/bin/strace", {"-f", "-o", "/dev/null", "-E", "ASAN_OPTIONS=detect_leaks=0", "-e",

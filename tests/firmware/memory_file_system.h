@@ -16,7 +16,6 @@ namespace zentor::test_support {
 class MemoryFileSystem : public platform::FileSystem {
  public:
   std::map<std::string, std::vector<std::uint8_t>> files;
-  std::map<std::string, int> openErrors;
   // CreateNewFile fails with this error number for these names, leaving them untouched.
   std::map<std::string, int> writeErrors;
   int opens = 0;
@@ -42,9 +41,6 @@ class MemoryFileSystem : public platform::FileSystem {
 
   platform::OpenResult OpenForReading(const std::string& name) override {
     ++opens;
-    if (const auto error = openErrors.find(name); error != openErrors.end()) {
-      return {nullptr, error->second, platform::CauseOfErrno(error->second)};
-    }
     const auto found = files.find(name);
     if (found == files.end()) return {nullptr, ENOENT, platform::kFileNotFound};
     return {std::make_unique<File>(found->second), 0};

@@ -5,10 +5,6 @@
 // whose guest has no bus.)
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <unistd.h>
-#include <sys/wait.h>
 
 #include <chrono>
 #include <cstdio>
@@ -22,23 +18,6 @@
 
 namespace zentor::platform::linux_os {
 namespace {
-
-// Starts a program (found on the PATH) with its output thrown away.
-pid_t Spawn(std::vector<std::string> arguments) {
-  std::vector<char*> argv;
-  for (std::string& argument : arguments)
-    argv.push_back(argument.data());
-  argv.push_back(nullptr);
-  const pid_t child = ::fork();
-  if (child == 0) {
-    const int quiet = ::open("/dev/null", O_WRONLY);
-    ::dup2(quiet, 1);
-    ::dup2(quiet, 2);
-    ::execvp(argv[0], argv.data());
-    ::_exit(127);
-  }
-  return child;
-}
 
 // logind's list of inhibitors as dbus-send prints it: each one's fields on one line.
 std::string Inhibitors() {
@@ -63,26 +42,28 @@ std::string InhibitorsOnceNone() {
   return listed;
 }
 
+// A system bus of the test's own with the refusing logind on it, for as long as the test
+// runs: closing the shell's input ends both.
 class LogindHold : public testing::Test {
  protected:
   void SetUp() override {
     ::setenv("DBUS_SYSTEM_BUS_ADDRESS", bus_.c_str(), 1);
-    daemons_ = {Spawn({"dbus-daemon", "--session", "--nofork", "--address=" + bus_}),
-                Spawn({"/usr/bin/python3", "-m", "dbusmock", "--template", ZENTOR_REFUSING_LOGIND})};
+    daemons_ = ::popen(("exec >/dev/null 2>&1; dbus-daemon --session --nofork --address=" + bus_ +
+                        " & bus=$!; /usr/bin/python3 -m dbusmock --template " ZENTOR_REFUSING_LOGIND
+                        " & logind=$!; read end; kill $logind $bus")
+                           .c_str(),
+                       "w");
     for (int tries = 0; tries < 500 && Inhibitors() == "no answer"; ++tries)
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   void TearDown() override {
-    for (const pid_t daemon : daemons_) {
-      ::kill(daemon, SIGTERM);
-      ::waitpid(daemon, nullptr, 0);
-    }
+    ::pclose(daemons_);
     ::unsetenv("DBUS_SYSTEM_BUS_ADDRESS");
   }
 
   test_support::TempDirectory folder_{"zentor-logind"};
   std::string bus_ = "unix:path=" + (folder_.path() / "bus").string();
-  std::vector<pid_t> daemons_;
+  FILE* daemons_ = nullptr;
 };
 
 // Each block is asked for on its own: what logind allows is held for as long as the hold

@@ -21,20 +21,6 @@ namespace {
 
 using namespace firmware;
 
-TEST(WindowsFileErrors, EachWin32ErrorIsReportedAsItsCause) {
-  // clang-format off
-  const std::pair<DWORD, FileErrorCause> rows[] = {
-      {ERROR_FILE_NOT_FOUND, kFileNotFound}, {ERROR_PATH_NOT_FOUND, kBadPath},
-      {ERROR_INVALID_NAME, kBadPath}, {ERROR_TOO_MANY_OPEN_FILES, kTooManyOpenFiles},
-      {ERROR_ACCESS_DENIED, kAccessDenied}, {ERROR_INVALID_HANDLE, kInvalidFile},
-      {ERROR_SEEK, kBadSeek}, {ERROR_CRC, kHardIo}, {ERROR_SHARING_VIOLATION, kSharingViolation},
-      {ERROR_LOCK_VIOLATION, kLockViolation}, {ERROR_DISK_FULL, kDiskFull},
-      {ERROR_GEN_FAILURE, kUnspecifiedError}};
-  // clang-format on
-  for (const auto& [error, cause] : rows)
-    EXPECT_EQ(CauseOfWin32Error(error), cause) << "Win32 error " << error;
-}
-
 // Real failures: a file another program holds without sharing it, a folder that is not
 // there; the stamp of a file changed at a known time; new files; console text.
 TEST(WindowsFileSystem, OpensTellTheCauseStampsCountFrom1970AndNamesAreNeverReplaced) {

@@ -52,29 +52,5 @@ TEST(AspiTransport, LateCompletionNeverTouchesTheNextCommandsData) {
   EXPECT_EQ(sim.platform.liveEventCount(), 0u);
 }
 
-// Every target of every adapter the manager reports, none beyond; a target that never
-// answers is skipped and the scan goes on.
-TEST(AspiScan, AsksEveryTargetOfEveryAdapterAndListsTheSupportedOnes) {
-  SimDrives none(TransportKind::Aspi, 0x0100);
-  none.AttachAt(0, 0);
-  EXPECT_TRUE(ScanDrives(none.drives).empty());
-  EXPECT_TRUE(none.platform.aspi().submitted().empty());
-
-  SimDrives sim(TransportKind::Aspi, 0x0102);
-  sim.AttachAt(1, 0, "DVD/CDRW KX8001 ");
-  sim.AttachAt(0, 7);
-  sim.AttachAt(0, 3, "CD-RW KX9999A   ");
-  sim.AttachAt(0, 4)->InjectFault({std::nullopt, DriveAnswer::None(), -1});
-  sim.AttachAt(2, 0);  // beyond the adapter count
-  EXPECT_EQ(ScanDrives(sim.drives), (std::vector<std::string>{"HA:0 ID:7  VAREL   CD-RW KX1210A   1.00",
-                                                              "HA:1 ID:0  VAREL   DVD/CDRW KX8001 1.00"}));
-  const auto submitted = sim.platform.aspi().submitted();
-  ASSERT_EQ(submitted.size(), 16u);
-  for (std::size_t i = 0; i < submitted.size(); ++i) {
-    EXPECT_EQ(submitted[i].hostAdapter, i / 8);
-    EXPECT_EQ(submitted[i].targetId, i % 8);
-  }
-}
-
 }  // namespace
 }  // namespace zentor::scsi

@@ -20,7 +20,7 @@ struct SimDrives {
     drives.transportKind = kind;
     if (kind == TransportKind::Aspi) {
       platform.aspi().SetSupportInfo(aspiSupportInfo);
-      loadFailure = LoadAspiManagerAtStartup(platform, drives);
+      LoadAspiManagerAtStartup(platform, drives);
     }
   }
 
@@ -43,7 +43,6 @@ struct SimDrives {
 
   platform::sim::SimPlatform platform;
   DriveAccess drives{platform};
-  std::optional<StartupFailure> loadFailure;
 };
 
 }  // namespace zentor::scsi::testing_support

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "platform/sim/sim_platform.h"
-#include "platform/sim/virtual_drive.h"
 #include "tests/firmware/memory_file_system.h"
 #include "ui/flash_dialog.h"
 #include "ui/memory_dialog_view.h"
@@ -58,12 +57,6 @@ struct DialogFixture : SimMachine {
   std::string Info() const { return view.Text(1006); }
   std::string NextCaption() const { return view.Text(1003); }
   bool BackEnabled() const { return view.IsEnabled(1022); }
-  void AttachDrive(int cdrom, const std::string& product) {
-    platform.bus().Attach(platform::sim::SimBus::CdromName(cdrom),
-                          std::make_shared<platform::sim::VirtualDrive>(
-                              platform::sim::VirtualDrive::Identity{"VAREL   ", product, "1.00"}));
-  }
-
   RecordingView view;
   test_support::MemoryFileSystem files;
   platform::FileSystem& fileSystem;  // files, or the test's own

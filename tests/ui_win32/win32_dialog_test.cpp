@@ -61,8 +61,7 @@ void WhileRunning(std::function<bool()> work) {
   SetTimer(nullptr, 0, 10, OnTimer);
 }
 
-// A visible dialog of this thread shown over another window: a message box, the password
-// prompt.
+// A visible dialog of this thread shown over another window: a message box.
 HWND ThreadDialog() {
   HWND found = nullptr;
   EnumThreadWindows(
@@ -197,28 +196,6 @@ TEST(Win32Dialog, ADriveInUseIsToldInAMessageBoxOverTheWindow) {
   EXPECT_EQ(text, Lf(ui::DriveInUseText({"\\\\.\\cdrom0"}, resources::TemplateLanguage::English)));
   EXPECT_EQ(caption, rig.dialog.applicationName);
   EXPECT_TRUE(IsWindowEnabled(rig.window.window()));
-}
-
-TEST(Win32Dialog, PasswordPromptIsMaskedHoldsItsLengthAndTakesEnterOrEsc) {
-  Rig rig;
-  ASSERT_TRUE(rig.Start());
-  for (const bool enter : {true, false}) {
-    bool masked = false;
-    WhileRunning([&] {
-      HWND prompt = ThreadDialog();
-      if (!prompt) return false;
-      HWND edit = GetDlgItem(prompt, ui::kPasswordEdit);
-      masked = SendMessageW(edit, EM_GETPASSWORDCHAR, 0, 0) != 0;
-      for (const char typed : std::string("ABCDEFGHIJ"))
-        SendMessageW(edit, WM_CHAR, typed, 0);
-      PostMessageW(edit, WM_KEYDOWN, enter ? VK_RETURN : VK_ESCAPE, 0);
-      return true;
-    });
-    const ui::PasswordAnswer answer = rig.window.RunPasswordDialog(8);
-    EXPECT_TRUE(masked);
-    EXPECT_EQ(answer.accepted, enter);
-    EXPECT_EQ(answer.text, enter ? "ABCDEFGH" : "");
-  }
 }
 
 // What Windows reads: the dialog's header, title and font, then the control on a DWORD

@@ -59,12 +59,11 @@ std::string UnknownError(const std::string& name) {
 }
 
 std::vector<HostileFile> Cases() {
-  // Files cut short, too long or with a count out of range are the fuzzers' (the loader's
-  // length rules, unpacking and recognition for any bytes).
+  // Files empty, cut short, too long or with a count out of range are the fuzzers' (the
+  // loader's length rules, unpacking and recognition for any bytes).
   const Bytes stored8 = StoredOf(kFamily8Row);
   const Bytes plain8 = PlainOf(kFamily8Row);
   return {
-      {"empty", "empty.vrl", kFamily8Row, File({}), StepTypeCodeDiffers, {}, ""},
       {"another family's file", "kxr60.vrl", kFamily8Row, File(StoredOf(kFamily6Row)),
        StepTypeCodeDiffers, {}, ""},
       {"a directory", "x.vrl", kFamily8Row,

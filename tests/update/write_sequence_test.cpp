@@ -18,7 +18,7 @@ using platform::sim::FlashDrive;
 // The dialog as the update sees it, reduced to a record and a script.
 class ScriptedHost : public UpdateHost {
  public:
-  ScriptedHost(UpdateState& state, firmware::FirmwareImage& image) : state_(state), image_(image) {}
+  explicit ScriptedHost(firmware::FirmwareImage& image) : image_(image) {}
 
   void ShowStep() override {}
   void SendProgressPosition() override {}
@@ -39,7 +39,6 @@ class ScriptedHost : public UpdateHost {
   firmware::ImageBytes file = firmware::ImageBytes(firmware::kImageSize);
 
  private:
-  UpdateState& state_;
   firmware::FirmwareImage& image_;
 };
 
@@ -65,7 +64,7 @@ struct WriteBench {
   scsi::DriveAccess drives{platform};
   UpdateState state;
   firmware::FirmwareImage image;
-  ScriptedHost host{state, image};
+  ScriptedHost host{image};
   Updater updater{drives, platform, platform, files, host, state, image};
   std::shared_ptr<FlashDrive> drive;
 };
