@@ -169,6 +169,10 @@ const RunCase kRuns[] = {
        EXPECT_TRUE(run.drive->received().empty());
        EXPECT_EQ(run.platform.holdsTaken(), 0);  // the machine is not kept up for nothing
      }},
+    {.name = "a drive another program holds: refused before any command, and told why",
+     .before = [](UpdateRig& run) { run.drive->SetHeldElsewhere(true); },
+     .step = StepNoUpdateMode, .sent = With(kNoWrite, {{kOpLoader, 0}}),
+     .check = [](UpdateRig& run) { EXPECT_EQ(run.view.MessageBoxes().size(), 1u); }},
     {.name = "identification block holds no known code",
      .change = [](FlashDrive::Setup& s) { s.flash[0x8004] = 'Q'; },
      .step = StepNoUpdateMode, .sent = kNoWrite},
