@@ -5,6 +5,7 @@
 #include <systemd/sd-bus.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <vector>
 
@@ -17,8 +18,10 @@ namespace {
 // allowed is worth holding.
 constexpr const char* kBlocks[] = {"sleep", "shutdown", "idle", "handle-lid-switch"};
 
-// logind answers at once; a bus that does not is treated as no bus.
+// logind answers at once; a bus that does not is treated as no bus, and is not asked again
+// for the other blocks (four waits would hold the update up for twenty seconds).
 constexpr std::uint64_t kCallTimeoutUs = 5'000'000;
+constexpr int kNoAnswer = -2;
 
 // logind keeps each inhibitor for as long as a copy of its descriptor stays open.
 class InhibitorFds final : public MachineHold {
@@ -53,7 +56,7 @@ int TakeInhibitor(sd_bus* bus, const char* what, const std::string& who, std::st
   if (result < 0) {
     failure = error.message ? error.message : std::strerror(-result);
     sd_bus_error_free(&error);
-    return -1;
+    return result == -ETIMEDOUT ? kNoAnswer : -1;
   }
   int fd = -1;
   result = sd_bus_message_read(reply.get(), "h", &fd);
@@ -76,9 +79,11 @@ std::unique_ptr<MachineHold> LogindInhibitor::Hold(const std::string& who) {
   sd_bus_set_method_call_timeout(bus.get(), kCallTimeoutUs);
   std::vector<int> held;
   std::string refused;
+  bool answering = true;
   for (const char* what : kBlocks) {
-    std::string failure;
-    const int fd = TakeInhibitor(bus.get(), what, who, failure);
+    std::string failure = "not asked, the bus gave no answer";
+    const int fd = answering ? TakeInhibitor(bus.get(), what, who, failure) : -1;
+    answering = answering && fd != kNoAnswer;
     if (fd >= 0) {
       held.push_back(fd);
     } else {
