@@ -121,6 +121,11 @@ bool LinuxDeviceIo::SendPassThrough(DeviceHandle device, std::span<std::uint8_t>
     return false;
   }
 
+  // A command that raced the deletion of its device comes back from the kernel with no error
+  // but this host status; the next one would have met ENODEV, but none follows a failure.
+  if (DeviceUnreachable(io) && !lost_) {
+    lost_ = LostDrive{node->second.path, "the kernel cannot reach it (DID_NO_CONNECT)"};
+  }
   NormaliseSense(io, *view);
   StoreScsiStatus(request, ScsiStatusOf(io));
   const int moved = static_cast<int>(io.dxfer_len) - io.resid;

@@ -35,7 +35,8 @@ class LinuxDeviceIo : public DeviceIo {
   // commands on /dev/srN. The program treats these like any failure; a front end can tell
   // the user why.
   PermissionRefusals permissionRefusals() const override { return refusals_; }
-  // The first node whose request failed because the device is gone (ENODEV, ENXIO).
+  // The first node whose request failed because the device is gone (ENODEV, ENXIO, or the
+  // host status DID_NO_CONNECT).
   std::optional<LostDrive> lostDrive() const override { return lost_; }
 
  private:

@@ -111,13 +111,15 @@ TEST(LinuxDeviceIo, ReportsTheDeviceStatusOrKeepsThePreset) {
     bool reached;
     int resid = 0;
     std::uint32_t transferred = 16384;  // a failed call leaves the header's length as it was
+    bool lost = false;                  // the drive is named as gone
   };
   const Case cases[] = {
       {"good", 0, 0x00, 0, 0, 0x00, true},
       {"good, but short", 0, 0x00, 0, 0, 0x00, true, 384, 16000},
       {"check condition, descriptor sense", 0, 0x02, 0, 0x08, 0x02, true},
       {"ioctl failed", -1, 0x00, 0, 0, 0xFF, false},
-      {"no device on the adapter", 0, 0x00, 0x01, 0, 0xFF, true},
+      {"no device on the adapter (deleted or unplugged)", 0, 0x00, 0x01, 0, 0xFF, true, 0, 16384,
+       true},
       {"driver time-out", 0, 0x00, 0, 0x06, 0xFF, true},
       {"status despite adapter complaint", 0, 0x02, 0x07, 0x08, 0x02, true},
   };
@@ -137,6 +139,7 @@ TEST(LinuxDeviceIo, ReportsTheDeviceStatusOrKeepsThePreset) {
     auto request = Request(1, 16384, kFlashReadCdb);
     EXPECT_EQ(io.SendPassThrough(7, request), c.reached) << c.what;
     EXPECT_EQ(request[2], c.scsiStatus) << c.what;
+    EXPECT_EQ(io.lostDrive().has_value(), c.lost) << c.what;
     std::uint32_t transferred = 0;
     std::memcpy(&transferred, request.data() + 12, sizeof transferred);
     EXPECT_EQ(transferred, c.transferred) << c.what;
