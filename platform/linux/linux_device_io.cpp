@@ -118,20 +118,38 @@ bool LinuxDeviceIo::SendPassThrough(DeviceHandle device, std::span<std::uint8_t>
     if ((error == ENODEV || error == ENXIO) && !lost_) {
       lost_ = LostDrive{node->second.path, std::strerror(error)};
     }
+    NoteIfDeleted(node->second.path);
     return false;
   }
 
-  // A command that raced the deletion of its device comes back from the kernel with no error
-  // but this host status; the next one would have met ENODEV, but none follows a failure.
-  if (DeviceUnreachable(io) && !lost_) {
-    lost_ = LostDrive{node->second.path, "the kernel cannot reach it (DID_NO_CONNECT)"};
-  }
   NormaliseSense(io, *view);
-  StoreScsiStatus(request, ScsiStatusOf(io));
+  const std::uint8_t status = ScsiStatusOf(io);
+  if (status == kScsiStatusNotReached) NoteIfDeleted(node->second.path);
+  StoreScsiStatus(request, status);
   const int moved = static_cast<int>(io.dxfer_len) - io.resid;
   StoreTransferred(request, moved > 0 ? static_cast<std::uint32_t>(moved) : 0,
                    static_cast<std::uint8_t>(view->sense.size()));
   return true;
+}
+
+// A command sent while the kernel deletes its device (unplugged, powered off, its target gone)
+// comes back with an adapter error such as DID_ERROR, and no ENODEV: only the device's state
+// tells. The kernel never takes a device back out of "cancel" or "deleted".
+void LinuxDeviceIo::NoteIfDeleted(const std::string& path) {
+  const auto folder = ScsiDeviceFolderOf(path);
+  if (lost_ || !folder) return;
+  const int fd = syscalls_.Open((*folder + "/state").c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT) lost_ = LostDrive{path, "the kernel has deleted it"};
+    return;
+  }
+  char text[16] = {};
+  const ssize_t length = syscalls_.Read(fd, text, sizeof text - 1);
+  syscalls_.Close(fd);
+  std::string state(text, static_cast<std::size_t>(std::max<ssize_t>(length, 0)));
+  if (state.ends_with('\n')) state.pop_back();
+  if (state == "cancel" || state == "deleted")
+    lost_ = LostDrive{path, "the kernel is deleting it, state " + state};
 }
 
 // One request in flight per handle: the answer read back is the one just submitted. A

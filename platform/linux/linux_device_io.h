@@ -35,8 +35,8 @@ class LinuxDeviceIo : public DeviceIo {
   // commands on /dev/srN. The program treats these like any failure; a front end can tell
   // the user why.
   PermissionRefusals permissionRefusals() const override { return refusals_; }
-  // The first node whose request failed because the device is gone (ENODEV, ENXIO, or the
-  // host status DID_NO_CONNECT).
+  // The first node whose request failed because the device is gone: ENODEV, ENXIO, or a
+  // request the kernel did not carry out while the device's state shows it being deleted.
   std::optional<LostDrive> lostDrive() const override { return lost_; }
 
  private:
@@ -51,6 +51,7 @@ class LinuxDeviceIo : public DeviceIo {
   std::optional<std::string> GenericNodeOf(const std::string& blockNode);
   bool SubmitAndCollect(int fd, void* io);
   void NoteRefusedNode(int error, const std::string& path);
+  void NoteIfDeleted(const std::string& path);
 
   Syscalls& syscalls_;
   std::map<int, OpenNode> open_;

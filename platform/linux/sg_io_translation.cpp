@@ -15,9 +15,6 @@ constexpr unsigned kDriverByteMask = 0x0F;
 constexpr unsigned kDriverOk = 0x00;
 constexpr unsigned kDriverSense = 0x08;
 
-// sg_io_hdr::host_status: the adapter could not connect to the device.
-constexpr unsigned kHostNoConnect = 0x01;
-
 // Sense data response codes.
 constexpr std::uint8_t kResponseCodeMask = 0x7F;
 constexpr std::uint8_t kFixedCurrent = 0x70;
@@ -62,8 +59,6 @@ std::uint8_t ScsiStatusOf(const sg_io_hdr& outcome) {
   }
   return kScsiStatusGood;
 }
-
-bool DeviceUnreachable(const sg_io_hdr& outcome) { return outcome.host_status == kHostNoConnect; }
 
 void NormaliseSense(const sg_io_hdr& outcome, PassThroughView& request) {
   auto sense = request.sense;

@@ -17,10 +17,6 @@ sg_io_hdr ToSgIo(const PassThroughView& request);
 // preset when the adapter or the driver failed without a status from the device.
 std::uint8_t ScsiStatusOf(const sg_io_hdr& outcome);
 
-// The kernel's word that it could not reach the device (DID_NO_CONNECT): what a command gets
-// that was on its way while the device was being deleted, or after a drive was unplugged.
-bool DeviceUnreachable(const sg_io_hdr& outcome);
-
 // After the ioctl: brings the sense area into the fixed format the program reads (ASC at
 // byte 12, ASCQ at 13) and clears what the kernel did not write, so no byte of an earlier
 // command's sense is read as this command's.

@@ -25,6 +25,10 @@ class FakeKernel : public Syscalls {
  public:
   int Open(const char* path, int flags) override {
     calls.push_back("open " + std::string(path));
+    if (const auto file = sysfs.find(path); file != sysfs.end()) {
+      reading = file->second;
+      return 9;
+    }
     openFlags = flags;
     if (const auto refused = openErrors.find(path); refused != openErrors.end()) {
       errno = refused->second;
@@ -40,7 +44,12 @@ class FakeKernel : public Syscalls {
   // Only /dev/srN is opened here: the generic node's calls are the real kernel's to show.
   ssize_t Write(int, const void*, std::size_t) override { return Unexpected("write"); }
   int Poll(pollfd*, nfds_t, int) override { return static_cast<int>(Unexpected("poll")); }
-  ssize_t Read(int, void*, std::size_t) override { return Unexpected("read"); }
+  ssize_t Read(int fd, void* buffer, std::size_t length) override {
+    if (fd != 9) return Unexpected("read");
+    const std::size_t n = std::min(length, reading.size());
+    std::memcpy(buffer, reading.data(), n);
+    return static_cast<ssize_t>(n);
+  }
   ssize_t Unexpected(const char* call) {
     ADD_FAILURE() << call << " on the block node";
     errno = ENOSYS;
@@ -57,6 +66,8 @@ class FakeKernel : public Syscalls {
 
   int openFlags = 0;
   std::map<std::string, int> openErrors;
+  std::map<std::string, std::string> sysfs;  // files opened as descriptor 9
+  std::string reading;
   std::vector<std::string> genericOfSr3;
   std::function<int(sg_io_hdr&)> kernel;
   std::vector<std::string> calls;
@@ -111,6 +122,7 @@ TEST(LinuxDeviceIo, ReportsTheDeviceStatusOrKeepsThePreset) {
     bool reached;
     int resid = 0;
     std::uint32_t transferred = 16384;  // a failed call leaves the header's length as it was
+    const char* state = "running\n";  // the SCSI device's state; none: its folder is gone
     bool lost = false;                  // the drive is named as gone
   };
   const Case cases[] = {
@@ -118,8 +130,10 @@ TEST(LinuxDeviceIo, ReportsTheDeviceStatusOrKeepsThePreset) {
       {"good, but short", 0, 0x00, 0, 0, 0x00, true, 384, 16000},
       {"check condition, descriptor sense", 0, 0x02, 0, 0x08, 0x02, true},
       {"ioctl failed", -1, 0x00, 0, 0, 0xFF, false},
-      {"no device on the adapter (deleted or unplugged)", 0, 0x00, 0x01, 0, 0xFF, true, 0, 16384,
-       true},
+      {"no device on the adapter", 0, 0x00, 0x01, 0, 0xFF, true},
+      {"adapter error while the kernel deletes the device", 0, 0x00, 0x07, 0, 0xFF, true, 0, 16384,
+       "cancel\n", true},
+      {"ioctl failed, the device deleted", -1, 0x00, 0, 0, 0xFF, false, 0, 16384, nullptr, true},
       {"driver time-out", 0, 0x00, 0, 0x06, 0xFF, true},
       {"status despite adapter complaint", 0, 0x02, 0x07, 0x08, 0x02, true},
   };
@@ -128,12 +142,16 @@ TEST(LinuxDeviceIo, ReportsTheDeviceStatusOrKeepsThePreset) {
   for (const Case& c : cases) {
     FakeKernel kernel;  // a drive open as /dev/sr3 (no generic node) under descriptor 7
     LinuxDeviceIo io{kernel};
+    const std::string state = "/sys/class/block/sr3/device/state";
+    if (c.state) kernel.sysfs[state] = c.state;
+    else kernel.openErrors[state] = ENOENT;
     ASSERT_EQ(io.OpenDevice("\\\\.\\cdrom3"), 7);
     kernel.kernel = [&](sg_io_hdr& s) {
       s.status = c.status, s.host_status = c.hostStatus, s.driver_status = c.driverStatus;
       s.resid = c.resid;
       std::memcpy(s.sbp, sense, sizeof sense);
       s.sb_len_wr = s.status == 0x02 ? sizeof sense : 0;
+      errno = EIO;
       return c.ioctlResult;
     };
     auto request = Request(1, 16384, kFlashReadCdb);
