@@ -70,7 +70,7 @@ void FlashDrive::CatchUp() {
     ++phase;
   }
   if (phase_ < 1 && phase >= 1) std::ranges::fill(setup_.flash, 0xFF);
-  if (phase_ < 3 && phase >= 3) setup_.flash = image_;
+  if (phase_ < 3 && phase >= 3) setup_.flash.swap(image_);  // image_ is not read again
   phase_ = phase;
   if (phase == kFinished) {
     state_ = State::Finished;
