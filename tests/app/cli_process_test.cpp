@@ -12,12 +12,10 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
-#include <optional>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -88,8 +86,7 @@ class CliProcess : public ::testing::Test {
       const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
       if (outFd < 0 || errFd < 0 || ::dup2(outFd, 1) < 0 || ::dup2(errFd, 2) < 0 ||
           ::chdir(folder.c_str()) != 0 || ::setenv("QT_QPA_PLATFORM", "offscreen", 1) != 0 ||
-          ::unsetenv("DISPLAY") != 0 || ::unsetenv("WAYLAND_DISPLAY") != 0 ||
-          ::setenv("DBUS_SYSTEM_BUS_ADDRESS", systemBus_.c_str(), 1) != 0) {
+          ::unsetenv("DISPLAY") != 0 || ::unsetenv("WAYLAND_DISPLAY") != 0) {
         ::_exit(127);
       }
       ::execvp(argv[0], argv.data());
@@ -107,7 +104,6 @@ class CliProcess : public ::testing::Test {
   zentor::test_support::TempDirectory temp_{"zentor-cli-test"};
   const fs::path& root_ = temp_.path();
   const fs::path work_ = root_ / "work";
-  std::string systemBus_ = "unix:path=" + (root_ / "no-bus").string();
 };
 
 // Each program answers --version (name and version, then the window's label) without opening

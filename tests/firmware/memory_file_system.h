@@ -18,7 +18,6 @@ class MemoryFileSystem : public platform::FileSystem {
   std::map<std::string, std::vector<std::uint8_t>> files;
   // CreateNewFile fails with this error number for these names, leaving them untouched.
   std::map<std::string, int> writeErrors;
-  int opens = 0;
 
   void Put(const std::string& name, std::vector<std::uint8_t> bytes) {
     files[name] = std::move(bytes);
@@ -40,7 +39,6 @@ class MemoryFileSystem : public platform::FileSystem {
   }
 
   platform::OpenResult OpenForReading(const std::string& name) override {
-    ++opens;
     const auto found = files.find(name);
     if (found == files.end()) return {nullptr, ENOENT, platform::kFileNotFound};
     return {std::make_unique<File>(found->second), 0};

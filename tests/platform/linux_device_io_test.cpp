@@ -25,10 +25,6 @@ class FakeKernel : public Syscalls {
  public:
   int Open(const char* path, int flags) override {
     calls.push_back("open " + std::string(path));
-    if (const auto file = sysfs.find(path); file != sysfs.end()) {
-      reading = file->second;
-      return 9;
-    }
     openFlags = flags;
     if (const auto refused = openErrors.find(path); refused != openErrors.end()) {
       errno = refused->second;
@@ -44,12 +40,7 @@ class FakeKernel : public Syscalls {
   // Only /dev/srN is opened here: the generic node's calls are the real kernel's to show.
   ssize_t Write(int, const void*, std::size_t) override { return Unexpected("write"); }
   int Poll(pollfd*, nfds_t, int) override { return static_cast<int>(Unexpected("poll")); }
-  ssize_t Read(int fd, void* buffer, std::size_t length) override {
-    if (fd != 9) return Unexpected("read");
-    const std::size_t n = std::min(length, reading.size());
-    std::memcpy(buffer, reading.data(), n);
-    return static_cast<ssize_t>(n);
-  }
+  ssize_t Read(int, void*, std::size_t) override { return Unexpected("read"); }
   ssize_t Unexpected(const char* call) {
     ADD_FAILURE() << call << " on the block node";
     errno = ENOSYS;
@@ -66,8 +57,6 @@ class FakeKernel : public Syscalls {
 
   int openFlags = 0;
   std::map<std::string, int> openErrors;
-  std::map<std::string, std::string> sysfs;  // files opened as descriptor 9
-  std::string reading;
   std::vector<std::string> genericOfSr3;
   std::function<int(sg_io_hdr&)> kernel;
   std::vector<std::string> calls;
@@ -100,7 +89,6 @@ TEST(LinuxDeviceIo, OpensTheGenericNodeOrElseTheBlockNodeAndClosesWhatItOpened) 
   kernel.openErrors = {{"/dev/sg5", EACCES}, {"/dev/sg1", ENOENT}};
   LinuxDeviceIo io(kernel);
   EXPECT_EQ(io.OpenDevice("\\\\.\\e:"), kNoDevice);
-  EXPECT_EQ(io.OpenDevice("\\\\.\\{:"), kNoDevice);  // past z: no node at all
   ASSERT_EQ(io.OpenDevice("\\\\.\\cdrom3"), 7);
   EXPECT_EQ(kernel.calls,
             (std::vector<std::string>{"open /dev/sg1", "open /dev/sg5", "open /dev/sr3"}));
@@ -122,8 +110,7 @@ TEST(LinuxDeviceIo, ReportsTheDeviceStatusOrKeepsThePreset) {
     bool reached;
     int resid = 0;
     std::uint32_t transferred = 16384;  // a failed call leaves the header's length as it was
-    const char* state = "running\n";  // the SCSI device's state; none: its folder is gone
-    bool lost = false;                  // the drive is named as gone
+    bool lost = false;  // the drive is named as gone: its device folder is gone, unlike for others
   };
   const Case cases[] = {
       {"good", 0, 0x00, 0, 0, 0x00, true},
@@ -131,9 +118,7 @@ TEST(LinuxDeviceIo, ReportsTheDeviceStatusOrKeepsThePreset) {
       {"check condition, descriptor sense", 0, 0x02, 0, 0x08, 0x02, true},
       {"ioctl failed", -1, 0x00, 0, 0, 0xFF, false},
       {"no device on the adapter", 0, 0x00, 0x01, 0, 0xFF, true},
-      {"adapter error while the kernel deletes the device", 0, 0x00, 0x07, 0, 0xFF, true, 0, 16384,
-       "cancel\n", true},
-      {"ioctl failed, the device deleted", -1, 0x00, 0, 0, 0xFF, false, 0, 16384, nullptr, true},
+      {"adapter error, the device deleted", 0, 0x00, 0x07, 0, 0xFF, true, 0, 16384, true},
       {"driver time-out", 0, 0x00, 0, 0x06, 0xFF, true},
       {"status despite adapter complaint", 0, 0x02, 0x07, 0x08, 0x02, true},
   };
@@ -142,9 +127,8 @@ TEST(LinuxDeviceIo, ReportsTheDeviceStatusOrKeepsThePreset) {
   for (const Case& c : cases) {
     FakeKernel kernel;  // a drive open as /dev/sr3 (no generic node) under descriptor 7
     LinuxDeviceIo io{kernel};
-    const std::string state = "/sys/class/block/sr3/device/state";
-    if (c.state) kernel.sysfs[state] = c.state;
-    else kernel.openErrors[state] = ENOENT;
+    // A device being deleted shows in its state; the real kernel's drive_removed shows that.
+    kernel.openErrors["/sys/class/block/sr3/device/state"] = c.lost ? ENOENT : EACCES;
     ASSERT_EQ(io.OpenDevice("\\\\.\\cdrom3"), 7);
     kernel.kernel = [&](sg_io_hdr& s) {
       s.status = c.status, s.host_status = c.hostStatus, s.driver_status = c.driverStatus;

@@ -71,9 +71,9 @@ TEST(WindowsFileSystem, OpensTellTheCauseStampsCountFrom1970AndNamesAreNeverRepl
   EXPECT_EQ(shown, expected);
 }
 
-// The hold of a program without a window puts up the hidden window that refuses a log-off
-// (windows_user_* ask it during an update), and takes it down again. A program with a
-// window of its own answers for itself.
+// The hold of a program without a window puts up the hidden window that refuses a log-off,
+// and takes it down again. (An update on real drives takes the hold; the kernel tier's Wine
+// case shows zentor-cli.exe saying so.)
 TEST(WindowsMachineHold, AWindowlessProgramsHiddenWindowLastsAsLongAsTheHold) {
   const auto hiddenWindow = [] {
     for (HWND found = nullptr;
@@ -86,15 +86,12 @@ TEST(WindowsMachineHold, AWindowlessProgramsHiddenWindowLastsAsLongAsTheHold) {
   };
   WindowsPlatform platform(KeepUpSetting{{}, true});
   auto hold = platform.KeepMachineUp();
-  // It refuses a log-off as Windows asks for one.
-  DWORD_PTR answer = TRUE;
+  DWORD_PTR answer = TRUE;  // it refuses a log-off as Windows asks for one
   EXPECT_TRUE(SendMessageTimeoutW(hiddenWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
                                   SMTO_ABORTIFHUNG, 5000, &answer));
   EXPECT_EQ(answer, DWORD_PTR{FALSE});
   hold.reset();
   EXPECT_EQ(hiddenWindow(), nullptr);
-  const auto windowProgramsHold = WindowsPlatform().KeepMachineUp();
-  EXPECT_TRUE(windowProgramsHold && !hiddenWindow());
   // Virtual drives cut nothing real: no hold at all.
   sim::SimBus drives;
   EXPECT_EQ(WindowsPlatform(drives).KeepMachineUp(), nullptr);

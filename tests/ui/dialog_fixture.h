@@ -54,9 +54,6 @@ struct DialogFixture : SimMachine {
     dialog.WizardStep = step;
     dialog.ShowStep();
   }
-  std::string Info() const { return view.Text(1006); }
-  std::string NextCaption() const { return view.Text(1003); }
-  bool BackEnabled() const { return view.IsEnabled(1022); }
   RecordingView view;
   test_support::MemoryFileSystem files;
   platform::FileSystem& fileSystem;  // files, or the test's own

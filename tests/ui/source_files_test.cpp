@@ -32,23 +32,6 @@ struct SourceFixture : DialogFixture {
   }
 };
 
-// A file is read once for as long as it stays as it was; a change (a new stamp) is read.
-TEST(SourceFiles, SelectingAnUnchangedFileAgainDoesNotReadItAgain) {
-  SourceFixture f;
-  f.files.opens = 0;
-  f.Select("K6.VRL");
-  f.Select("a-k0.bin");  // recognised when the list was filled
-  f.Select("K6.VRL");
-  EXPECT_EQ(f.files.opens, 1);
-  EXPECT_EQ(f.dialog.fileFamily, 6);
-
-  f.files.Put("K6.VRL", StoredFile(kFamily6 + 3));
-  f.Select("a-k0.bin");
-  f.Select("K6.VRL");
-  EXPECT_EQ(f.files.opens, 2);
-  EXPECT_EQ(f.view.Text(1018), "ZT-KXR63 KX4410B KXR63   8.515");
-}
-
 TEST(SourceFiles, AFileThatMatchesNoRowForgetsTheEarlierFileAndItsBackup) {
   SourceFixture f;
   f.Select("K6.VRL");

@@ -23,6 +23,7 @@
 #include "platform/sim/sim_platform.h"
 #include "resources/pictures.h"
 #include "tests/firmware/memory_file_system.h"
+#include "ui/control_ids.h"
 #include "ui/drive_in_use_notice.h"
 #include "ui/flash_dialog.h"
 #include "ui/message_catalogue.h"
@@ -151,21 +152,27 @@ class QtDialogTest : public QObject {
     QVERIFY(!rig.window.Control(1003)->isEnabled());
     QCOMPARE(rig.drives[0].drive->flash(), app::UpdateImageOf(rig.drives[0]));
     QVERIFY(rig.files.files.count("CDRWFW00.VRL") == 1);
+    // Japanese once it has ended: every fixed control recaptioned, the step shown again.
+    const QString info = rig.window.Widget<QTextEdit>(1006)->toPlainText();
+    rig.Click(1016);
+    for (int id : {ui::kTargetDriveLabel, ui::kSourceFileLabel, ui::kInformationLabel,
+                   ui::kProgressLabel, ui::kBackupCheckBox, ui::kCloseButton, ui::kBackButton})
+      QCOMPARE(rig.window.Control(id)->property("text").toString(),
+               QString::fromUtf8(ui::FixedCaption(id).In(ui::kJapanese)));
+    QVERIFY(rig.window.Widget<QTextEdit>(1006)->toPlainText() != info);
 
     // Every phase was on screen with its arrow, in order, and the bar moved up to its end.
-    std::size_t next = 0;
     const auto& phases = ui::PhaseLines();
-    for (const Shown& shown : rig.window.shown) {
-      if (next == phases.size()) break;
-      if (shown.info.contains(">> " + QString::fromUtf8(phases[next].english).trimmed())) ++next;
-    }
-    QCOMPARE(next, phases.size());
+    std::size_t next = 0;
     int highest = 0;
     bool rising = true;
     for (const Shown& shown : rig.window.shown) {
-      if (shown.progress < highest && shown.progress != 0) rising = false;
+      const auto arrow = [&] { return ">> " + QString::fromUtf8(phases[next].english).trimmed(); };
+      if (next < phases.size() && shown.info.contains(arrow())) ++next;
+      rising = rising && (shown.progress >= highest || shown.progress == 0);
       highest = std::max(highest, shown.progress);
     }
+    QCOMPARE(next, phases.size());
     QVERIFY(rising);
     QCOMPARE(highest, 120);
   }

@@ -26,22 +26,17 @@
 // size, for the next request of their size, as glibc is told to below.
 namespace {
 constexpr std::size_t kKeptFrom = 4096;
-struct KeptBlocks {
-  std::size_t size;
-  void* first;  // a list threaded through the blocks themselves
-};
 std::mutex keptLock;
-std::array<KeptBlocks, 64> kept{};
+std::array<std::pair<std::size_t, void*>, 64> kept{};  // a size, a list through its blocks
 
 void GiveBack(void* block) noexcept {
-  if (const std::size_t size = block ? _msize(block) : 0; size >= kKeptFrom) {
-    const std::lock_guard lock(keptLock);
-    for (auto& list : kept) {
-      if (list.size != size && list.size != 0) continue;
-      list.size = size;
-      *static_cast<void**>(block) = std::exchange(list.first, block);
-      return;
-    }
+  const std::size_t size = block ? _msize(block) : 0;
+  const std::lock_guard lock(keptLock);
+  for (auto& [keptSize, first] : kept) {
+    if (size < kKeptFrom || (keptSize != size && keptSize != 0)) continue;
+    keptSize = size;
+    *static_cast<void**>(block) = std::exchange(first, block);
+    return;
   }
   std::free(block);
 }
@@ -50,15 +45,18 @@ void GiveBack(void* block) noexcept {
 void* operator new(std::size_t size) {
   if (size >= kKeptFrom) {
     const std::lock_guard lock(keptLock);
-    for (auto& list : kept)
-      if (list.size == size && list.first)
-        return std::exchange(list.first, *static_cast<void**>(list.first));
+    for (auto& [keptSize, first] : kept)
+      if (keptSize == size && first) return std::exchange(first, *static_cast<void**>(first));
   }
   if (void* block = std::malloc(size ? size : 1)) return block;
   throw std::bad_alloc();
 }
-void operator delete(void* block) noexcept { GiveBack(block); }
-void operator delete(void* block, std::size_t) noexcept { GiveBack(block); }
+void operator delete(void* block) noexcept {
+  GiveBack(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+  GiveBack(block);
+}
 #endif
 
 namespace zentor::update {
@@ -92,13 +90,10 @@ const FailureWay kFailureWays[] = {
 // The sweep makes and drops a few megabytes per run, thousands of times: keep freed memory in
 // the process rather than handing it back to the kernel and faulting it in again each run
 // (glibc's allocator; others keep their own habits).
-const bool kMemoryKept = [] {
 #ifdef M_MMAP_THRESHOLD
-  mallopt(M_MMAP_THRESHOLD, 64 << 20);
-  mallopt(M_TRIM_THRESHOLD, 256 << 20);
+const bool kMemoryKept =
+    mallopt(M_MMAP_THRESHOLD, 64 << 20) && mallopt(M_TRIM_THRESHOLD, 256 << 20);
 #endif
-  return true;
-}();
 
 // Past the program's 5 s wait for a completion.
 constexpr std::uint32_t kLateMs = 6000;
@@ -140,8 +135,8 @@ testing::AssertionResult StartFollowsCompleteTransfer(const std::vector<Received
     } else if (opcode == kOpStartUpdate) {
       if (!closed) return testing::AssertionFailure() << "flash start before an accepted end";
       if (!imageSoFar || accepted != image.size()) {
-        return testing::AssertionFailure() << "flash start after " << accepted
-                                           << " accepted bytes that are not the image";
+        return testing::AssertionFailure()
+               << "flash start after " << accepted << " accepted bytes that are not the image";
       }
     }
   }
